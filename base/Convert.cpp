@@ -1,0 +1,54 @@
+#include "base/Convert.h"
+
+#include "base/ConvertError.h"
+#include "base/IntOverflow.h"
+
+#include <charconv>
+#include <limits>
+
+bool TryStrToInt(std::string_view text, std::int32_t& value) {
+  std::string_view digits = text;
+  // from_chars takes a minus sign but not a plus sign.
+  if (!digits.empty() && digits.front() == '+') {
+    digits.remove_prefix(1);
+    if (!digits.empty() && digits.front() == '-') return false;
+  }
+  if (digits.empty()) return false;
+  const char* first = digits.data();
+  const char* last = first + digits.size();
+  auto [end, error] = std::from_chars(first, last, value);
+  return error == std::errc() && end == last;
+}
+
+std::int32_t StrToInt(std::string_view text) {
+  std::int32_t value = 0;
+  if (!TryStrToInt(text, value)) throw EConvertError(text);
+  return value;
+}
+
+std::string IntToStr(std::int32_t value) {
+  char buffer[16];
+  auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  (void)error;  // 16 characters always hold a 32-bit integer
+  return std::string(buffer, end);
+}
+
+namespace {
+
+std::int32_t Narrow(std::int64_t wide, const char* operation, std::int32_t a, std::int32_t b) {
+  if (wide < std::numeric_limits<std::int32_t>::min() ||
+      wide > std::numeric_limits<std::int32_t>::max()) {
+    throw EIntOverflow(IntToStr(a) + operation + IntToStr(b));
+  }
+  return static_cast<std::int32_t>(wide);
+}
+
+}  // namespace
+
+std::int32_t CheckedAdd(std::int32_t a, std::int32_t b) {
+  return Narrow(std::int64_t{a} + b, " + ", a, b);
+}
+
+std::int32_t CheckedSub(std::int32_t a, std::int32_t b) {
+  return Narrow(std::int64_t{a} - b, " - ", a, b);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Integer and text conversions of the data files and the project file.
+
+// Decimal text to integer: an optional sign and digits, nothing else. Throws
+// EConvertError for an empty text, any other character, or a value outside
+// the 32-bit range.
+std::int32_t StrToInt(std::string_view text);
+
+// Like StrToInt, but answers false instead of throwing.
+bool TryStrToInt(std::string_view text, std::int32_t& value);
+
+// Decimal text, with a leading minus sign when negative, without leading zeros.
+std::string IntToStr(std::int32_t value);
+
+// Checked 32-bit arithmetic: throws EIntOverflow instead of wrapping.
+std::int32_t CheckedAdd(std::int32_t a, std::int32_t b);
+std::int32_t CheckedSub(std::int32_t a, std::int32_t b);

@@ -1,0 +1,72 @@
+#include "model/DataFileReader.h"
+
+#include "base/DataFileError.h"
+#include "base/InOutError.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+constexpr std::size_t kChunk = 1 << 20;
+}
+
+TDataFileReader::TDataFileReader(const std::string& fileName) : fileName_(fileName) {
+  file_ = std::fopen(fileName.c_str(), "rb");
+  if (!file_) throw EInOutError("Cannot open file", fileName, std::strerror(errno));
+  buffer_.resize(kChunk);
+}
+
+TDataFileReader::~TDataFileReader() {
+  if (file_) std::fclose(file_);
+}
+
+bool TDataFileReader::Refill() {
+  if (eof_) return false;
+  // Keep the unread tail and make room behind it; a line longer than the
+  // buffer makes the buffer grow.
+  const std::size_t tail = end_ - start_;
+  if (start_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + start_, tail);
+    start_ = 0;
+    end_ = tail;
+  }
+  if (buffer_.size() - end_ < kChunk / 2) buffer_.resize(buffer_.size() * 2);
+  const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+  if (got == 0) {
+    if (std::ferror(file_)) throw EInOutError("Cannot read file", fileName_, std::strerror(errno));
+    eof_ = true;
+    return false;
+  }
+  end_ += got;
+  return true;
+}
+
+bool TDataFileReader::NextLine() {
+  std::size_t searchFrom = start_;
+  for (;;) {
+    const char* base = buffer_.data();
+    const void* newline = std::memchr(base + searchFrom, '\n', end_ - searchFrom);
+    if (newline) {
+      std::size_t stop = static_cast<const char*>(newline) - base;
+      const std::size_t next = stop + 1;
+      if (stop > start_ && base[stop - 1] == '\r') --stop;
+      line_ = std::string_view(base + start_, stop - start_);
+      start_ = next;
+      ++lineNumber_;
+      return true;
+    }
+    const std::size_t scanned = end_ - start_;
+    if (!Refill()) break;
+    searchFrom = start_ + scanned;
+  }
+  if (start_ == end_) return false;
+  // The last line of a file that does not end with a line break.
+  line_ = std::string_view(buffer_.data() + start_, end_ - start_);
+  start_ = end_;
+  ++lineNumber_;
+  return true;
+}
+
+void TDataFileReader::Fail(const std::string& reason) const {
+  throw EDataFileError(fileName_, lineNumber_, reason);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "base/DataFileError.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+// Reads a data file line by line (CR LF or LF line ends) through a large
+// buffer, counting physical lines so that errors can say where they are.
+class TDataFileReader {
+public:
+  // Throws EInOutError when the file cannot be opened.
+  explicit TDataFileReader(const std::string& fileName);
+  ~TDataFileReader();
+
+  TDataFileReader(const TDataFileReader&) = delete;
+  TDataFileReader& operator=(const TDataFileReader&) = delete;
+
+  // Moves to the next physical line; false at the end of the file. The line
+  // stays valid until the next call. Throws EInOutError on a read failure.
+  bool NextLine();
+  std::string_view Line() const { return line_; }
+  std::int64_t LineNumber() const { return lineNumber_; }
+  const std::string& FileName() const { return fileName_; }
+
+  // Runs parse; an error without a place (a bad integer, an index outside a
+  // pool) is raised again as an EDataFileError naming this file and line.
+  template <typename F>
+  void Guarded(F&& parse) const {
+    try {
+      parse();
+    } catch (const EDataFileError&) {
+      throw;
+    } catch (const EQozError& error) {
+      Fail(error.what());
+    }
+  }
+
+  [[noreturn]] void Fail(const std::string& reason) const;
+
+private:
+  bool Refill();
+
+  std::string fileName_;
+  std::FILE* file_ = nullptr;
+  std::string buffer_;
+  std::size_t start_ = 0;  // first unread byte of buffer_
+  std::size_t end_ = 0;    // one past the last valid byte
+  bool eof_ = false;
+  std::string_view line_;
+  std::int64_t lineNumber_ = 0;
+};

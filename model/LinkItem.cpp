@@ -1,0 +1,84 @@
+#include "model/LinkItem.h"
+
+#include "model/NoteItem.h"
+#include "model/RelationItem.h"
+#include "model/SheetItem.h"
+
+TLinkItem::TLinkItem(TPool* pool, const TLink& record)
+    : TPoolItem(pool),
+      data_(record),
+      sheetRef_(&record.Sheet->Links()),
+      toRef_(&record.ToNote->LinksIn()),
+      fromRef_(&record.FromNote->LinksOut()),
+      relationRef_(&record.Relation->Links()) {
+  sheetRef_->Register(this);
+  toRef_->Register(this);
+  fromRef_->Register(this);
+  relationRef_->Register(this);
+}
+
+TSheetItem* TLinkItem::Sheet() const { return static_cast<TSheetItem*>(sheetRef_->Owner()); }
+
+TNoteItem* TLinkItem::FromNote() const { return static_cast<TNoteItem*>(fromRef_->Owner()); }
+
+TNoteItem* TLinkItem::ToNote() const { return static_cast<TNoteItem*>(toRef_->Owner()); }
+
+TRelationItem* TLinkItem::Relation() const {
+  return static_cast<TRelationItem*>(relationRef_->Owner());
+}
+
+void TLinkItem::SetCtrl1X(std::int32_t value) {
+  data_.Ctrl1X = value;
+  SetModified(true);
+}
+
+void TLinkItem::SetCtrl1Y(std::int32_t value) {
+  data_.Ctrl1Y = value;
+  SetModified(true);
+}
+
+void TLinkItem::SetCtrl2X(std::int32_t value) {
+  data_.Ctrl2X = value;
+  SetModified(true);
+}
+
+void TLinkItem::SetCtrl2Y(std::int32_t value) {
+  data_.Ctrl2Y = value;
+  SetModified(true);
+}
+
+void TLinkItem::SetArrowStyle(std::uint8_t value) {
+  data_.ArrowStyle = value;
+  SetModified(true);
+}
+
+void TLinkItem::SetWidth(std::int32_t value) {
+  data_.Width = value;
+  SetModified(true);
+}
+
+void TLinkItem::SetColor(std::int32_t value) {
+  data_.Color = value;
+  SetModified(true);
+}
+
+void TLinkItem::SetLineStyle(std::int32_t value) {
+  data_.LineStyle = value;
+  SetModified(true);
+}
+
+void TLinkItem::Delete() {
+  sheetRef_->Unregister(this);
+  toRef_->Unregister(this);
+  fromRef_->Unregister(this);
+  relationRef_->Unregister(this);
+  TPoolItem::Delete();
+}
+
+std::uint32_t* TLinkItem::MemberSlot(const TRelationShip* rel) {
+  if (rel == sheetRef_) return &sheetSlot_;
+  if (rel == toRef_) return &toSlot_;
+  if (rel == fromRef_) return &fromSlot_;
+  if (rel == relationRef_) return &relationSlot_;
+  return nullptr;
+}

@@ -1,0 +1,79 @@
+#include "model/LinkPool.h"
+
+#include "model/DataFileReader.h"
+#include "model/DataFileWriter.h"
+#include "model/FieldCursor.h"
+#include "model/NotePool.h"
+#include "model/RelationPool.h"
+#include "model/SheetPool.h"
+
+#include <memory>
+
+TLinkItem* TLinkPool::Add(const TLink& record) {
+  auto* link = new TLinkItem(this, record);
+  TPoolItemList::Add(link);
+  return link;
+}
+
+TLinkItem* TLinkPool::AddLoaded(const TLink& record) {
+  TLink resolved = record;
+  resolved.Sheet = sheets_->Resolve(record.SheetID, "SheetID", "sheet");
+  resolved.FromNote = notes_->Resolve(record.FromNoteID, "FromNoteID", "note");
+  resolved.ToNote = notes_->Resolve(record.ToNoteID, "ToNoteID", "note");
+  resolved.Relation = relations_->Resolve(record.RelationID, "RelationID", "relation type");
+  auto link = std::make_unique<TLinkItem>(this, resolved);
+  TLinkItem* added = link.get();
+  AppendLoaded(std::move(link));
+  return added;
+}
+
+void TLinkPool::LoadFromFile(const std::string& fileName) {
+  TDataFileReader reader(fileName);
+  while (reader.NextLine()) {
+    reader.Guarded([&] {
+      TFieldCursor fields(reader, reader.Line());
+      fields.ExpectFields(14);
+      TLink record = DefaultLink;
+      record.ID = fields.NextInt("ID");
+      record.SheetID = fields.NextInt("SheetID");
+      record.FromNoteID = fields.NextInt("FromNoteID");
+      record.ToNoteID = fields.NextInt("ToNoteID");
+      record.RelationID = fields.NextInt("RelationID");
+      record.Ctrl1X = fields.NextInt("Ctrl1X");
+      record.Ctrl1Y = fields.NextInt("Ctrl1Y");
+      record.Ctrl2X = fields.NextInt("Ctrl2X");
+      record.Ctrl2Y = fields.NextInt("Ctrl2Y");
+      record.ArrowStyle = fields.NextByte("ArrowStyle");
+      record.Width = fields.NextInt("Width");
+      record.Color = fields.NextInt("Color");
+      record.LineStyle = fields.NextInt("LineStyle");
+      record.SpareInt = fields.LastInt("SpareInt");
+      AddLoaded(record);
+    });
+  }
+}
+
+void TLinkPool::SaveToFile(const std::string& fileName) {
+  TDataFileWriter writer(fileName);
+  const std::int32_t count = Count();
+  for (std::int32_t i = 0; i < count; ++i) {
+    const TLinkItem* link = GetItem(i);
+    const TLink& record = link->Record();
+    writer.Int(i);
+    writer.Int(sheets_->IndexOf(link->Sheet()));
+    writer.Int(notes_->IndexOf(link->FromNote()));
+    writer.Int(notes_->IndexOf(link->ToNote()));
+    writer.Int(relations_->IndexOf(link->Relation()));
+    writer.Int(record.Ctrl1X);
+    writer.Int(record.Ctrl1Y);
+    writer.Int(record.Ctrl2X);
+    writer.Int(record.Ctrl2Y);
+    writer.Int(record.ArrowStyle);
+    writer.Int(record.Width);
+    writer.Int(record.Color);
+    writer.Int(record.LineStyle);
+    writer.Int(record.SpareInt);
+    writer.EndLine();
+  }
+  writer.Close();
+}

@@ -1,0 +1,54 @@
+#include "model/PosItem.h"
+
+#include "model/NoteItem.h"
+#include "model/SheetItem.h"
+#include "model/TreeNodeItem.h"
+
+TPosItem::TPosItem(TPool* pool, const TPosition& record)
+    : TPoolItem(pool),
+      data_(record),
+      sheetRef_(&record.Sheet->Positions()),
+      noteRef_(&record.Note->Positions()) {
+  sheetRef_->Register(this);
+  noteRef_->Register(this);
+}
+
+TNoteItem* TPosItem::Note() const { return static_cast<TNoteItem*>(noteRef_->Owner()); }
+
+TSheetItem* TPosItem::Sheet() const { return static_cast<TSheetItem*>(sheetRef_->Owner()); }
+
+void TPosItem::SetX(std::int32_t x) {
+  data_.X = x;
+  ShowPlacedWhen(x);
+  SetModified(true);
+}
+
+void TPosItem::SetY(std::int32_t y) {
+  data_.Y = y;
+  ShowPlacedWhen(y);
+  SetModified(true);
+}
+
+void TPosItem::ShowPlacedWhen(std::int32_t coordinate) {
+  if (coordinate < 0 || Note()->IsAggregation() || treeNodes_.Count() == 0) return;
+  TTreeNodeItem* first = GetTreeNode(0);
+  first->SetImageIndex(kPlacedImage);
+  first->SetSelectedIndex(kPlacedImage);
+}
+
+TTreeNodeItem* TPosItem::GetTreeNode(std::int32_t index) const {
+  return static_cast<TTreeNodeItem*>(treeNodes_.GetMember(index));
+}
+
+void TPosItem::Delete() {
+  sheetRef_->Unregister(this);
+  noteRef_->Unregister(this);
+  treeNodes_.Free();
+  TPoolItem::Delete();
+}
+
+std::uint32_t* TPosItem::MemberSlot(const TRelationShip* rel) {
+  if (rel == sheetRef_) return &sheetSlot_;
+  if (rel == noteRef_) return &noteSlot_;
+  return nullptr;
+}

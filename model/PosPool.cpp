@@ -1,0 +1,57 @@
+#include "model/PosPool.h"
+
+#include "model/DataFileReader.h"
+#include "model/DataFileWriter.h"
+#include "model/FieldCursor.h"
+#include "model/NotePool.h"
+#include "model/SheetPool.h"
+
+#include <memory>
+
+TPosItem* TPosPool::Add(const TPosition& record) {
+  auto* position = new TPosItem(this, record);
+  TPoolItemList::Add(position);
+  return position;
+}
+
+TPosItem* TPosPool::AddLoaded(const TPosition& record) {
+  TPosition resolved = record;
+  resolved.Sheet = sheets_->Resolve(record.SheetID, "SheetID", "sheet");
+  resolved.Note = notes_->Resolve(record.NoteID, "NoteID", "note");
+  auto position = std::make_unique<TPosItem>(this, resolved);
+  TPosItem* added = position.get();
+  AppendLoaded(std::move(position));
+  return added;
+}
+
+void TPosPool::LoadFromFile(const std::string& fileName) {
+  TDataFileReader reader(fileName);
+  while (reader.NextLine()) {
+    reader.Guarded([&] {
+      TFieldCursor fields(reader, reader.Line());
+      fields.ExpectFields(5);
+      TPosition record = DefaultPosition;
+      record.ID = fields.NextInt("ID");
+      record.NoteID = fields.NextInt("NoteID");
+      record.SheetID = fields.NextInt("SheetID");
+      record.X = fields.NextInt("X");
+      record.Y = fields.LastInt("Y");
+      AddLoaded(record);
+    });
+  }
+}
+
+void TPosPool::SaveToFile(const std::string& fileName) {
+  TDataFileWriter writer(fileName);
+  const std::int32_t count = Count();
+  for (std::int32_t i = 0; i < count; ++i) {
+    const TPosItem* position = GetItem(i);
+    writer.Int(i);
+    writer.Int(notes_->IndexOf(position->Note()));
+    writer.Int(sheets_->IndexOf(position->Sheet()));
+    writer.Int(position->X());
+    writer.Int(position->Y());
+    writer.EndLine();
+  }
+  writer.Close();
+}

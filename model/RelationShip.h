@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class TPoolItem;
+
+// The ordered list of items that depend on one owner item. Freeing it deletes
+// every member, which is how every delete cascades. It never owns its members.
+//
+// Removal leaves a hole that is closed on the next indexed access, so a
+// cascade that removes k members costs O(k), not O(k * Count).
+class TRelationShip {
+public:
+  explicit TRelationShip(TPoolItem* owner) : owner_(owner) {}
+  // Destroying a relationship drops its members without deleting them (that
+  // is what discarding a whole project does); Free is the cascade.
+  ~TRelationShip() = default;
+
+  TRelationShip(const TRelationShip&) = delete;
+  TRelationShip& operator=(const TRelationShip&) = delete;
+
+  TPoolItem* Owner() const { return owner_; }
+
+  void Register(TPoolItem* item);
+  // Removes item from the members, unless it is the owner.
+  void Unregister(TPoolItem* item);
+
+  // The member at index, or nullptr when index is outside 0..Count-1.
+  TPoolItem* GetMember(std::int32_t index) const;
+  std::int32_t Count() const { return static_cast<std::int32_t>(members_.size() - holes_); }
+
+  // Calls f(member) for every member in order, without closing holes. f must
+  // not add or remove members.
+  template <typename F>
+  void ForEach(F&& f) const {
+    for (TPoolItem* member : members_) {
+      if (member) f(member);
+    }
+  }
+
+  // The cascade: deletes every member in order (each Delete unregisters the
+  // member), then leaves the relationship empty.
+  void Free();
+
+private:
+  void Compact() const;
+
+  TPoolItem* owner_;
+  mutable std::vector<TPoolItem*> members_;
+  mutable std::uint32_t holes_ = 0;
+  mutable std::uint32_t compactions_ = 0;
+};

@@ -1,0 +1,11 @@
+#include "tools/QozTool.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("qoztool"));
+  return TQozTool(std::cout, std::cerr).Run(QCoreApplication::arguments());
+}
