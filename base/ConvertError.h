@@ -7,7 +7,7 @@
 
 // A text that should hold an integer does not: "'ab' is not a valid integer value".
 class EConvertError : public EQozError {
-public:
+ public:
   explicit EConvertError(std::string_view text)
       : EQozError("'" + std::string(text) + "' is not a valid integer value") {}
 };

@@ -6,7 +6,7 @@
 // The single-byte code page of the stored texts (Windows-1252). Texts stay in
 // it throughout the core; only the windows and qoztool convert.
 class TCp1252 {
-public:
+ public:
   // Every byte has a character: the five bytes the code page leaves undefined
   // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control characters of the same
   // number, so that decoding and encoding again gives back the same bytes.

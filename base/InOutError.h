@@ -7,7 +7,7 @@
 // A file could not be opened, read, written or renamed. The message names the
 // file and gives the system's reason.
 class EInOutError : public EQozError {
-public:
+ public:
   EInOutError(const std::string& action, const std::string& fileName, const std::string& reason)
       : EQozError(action + " \"" + fileName + "\": " + reason), FileName(fileName) {}
 

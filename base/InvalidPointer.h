@@ -7,6 +7,6 @@
 // A programming error: an object was used before its members were set, as in
 // "TNoteDrawBot: Members not initialized...".
 class EInvalidPointer : public EQozError {
-public:
+ public:
   explicit EInvalidPointer(const std::string& message) : EQozError(message) {}
 };

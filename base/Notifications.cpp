@@ -3,7 +3,7 @@
 namespace {
 
 class TSilentNotifications : public INotifications {
-public:
+ public:
   void NotifyNavigators(TPoolItem*) override {}
   void RefreshSheetWindows() override {}
 };

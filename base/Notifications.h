@@ -6,7 +6,7 @@ class TPoolItem;
 // windows (the main window implements them). With nothing installed they do
 // nothing, which is what a program without windows wants.
 class INotifications {
-public:
+ public:
   virtual ~INotifications() = default;
   // An item was added (nullptr: only refresh what is shown).
   virtual void NotifyNavigators(TPoolItem* item) = 0;

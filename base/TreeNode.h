@@ -6,7 +6,7 @@
 // implements it; a tree-node item tells its node about renames, icon changes
 // and its own deletion through it.
 class ITreeNode {
-public:
+ public:
   virtual ~ITreeNode() = default;
   virtual void SetCaption(const std::string& caption) = 0;  // Windows-1252 bytes
   virtual void SetImageIndex(int index) = 0;

@@ -5,7 +5,7 @@
 namespace {
 
 class TStderrMessages : public IUserMessages {
-public:
+ public:
   void ShowMessage(TMessageKind kind, const std::string& text) override {
     std::fprintf(stderr, "%s%s\n", kind == TMessageKind::Error ? "error: " : "", text.c_str());
   }

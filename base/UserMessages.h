@@ -8,7 +8,7 @@ enum class TMessageKind { Notice, Error };
 // button in the application). The application installs its implementation;
 // tests install a recorder. With nothing installed, messages go to stderr.
 class IUserMessages {
-public:
+ public:
   virtual ~IUserMessages() = default;
   virtual void ShowMessage(TMessageKind kind, const std::string& text) = 0;
 };

@@ -5,7 +5,9 @@
 #include "model/TreeNodeItem.h"
 
 TAttachItem::TAttachItem(TPool* pool, const TAttachment& record)
-    : TPoolItem(pool), data_(record), noteRef_(&record.Note->Attachments()) {
+    : TPoolItem(pool),
+      data_(record),
+      noteRef_(&Required(record.Note, "TAttachItem: Note not set")->Attachments()) {
   noteRef_->Register(this);
 }
 

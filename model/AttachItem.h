@@ -8,7 +8,7 @@ class TTreeNodeItem;
 
 // A file or URL belonging to a note; registered with the note's Attachments.
 class TAttachItem : public TPoolItem {
-public:
+ public:
   // record.Note must be set.
   TAttachItem(TPool* pool, const TAttachment& record);
 
@@ -32,7 +32,7 @@ public:
   void Delete() override;
   std::uint32_t* MemberSlot(const TRelationShip* rel) override;
 
-private:
+ private:
   TAttachment data_;
   TRelationShip* noteRef_;
   std::uint32_t noteSlot_ = kNoSlot;

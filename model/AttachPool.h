@@ -8,7 +8,7 @@ class TNotePool;
 
 // The attachments, stored in "_Att" files.
 class TAttachPool : public TSingleLayoutPool<TAttachItem> {
-public:
+ public:
   void Connect(TNotePool* notes) { notes_ = notes; }
 
   using TPoolItemList::Add;
@@ -19,6 +19,6 @@ public:
   void LoadFromFile(const std::string& fileName) override;
   void SaveToFile(const std::string& fileName) override;
 
-private:
+ private:
   TNotePool* notes_ = nullptr;
 };

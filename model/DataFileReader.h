@@ -10,7 +10,7 @@
 // Reads a data file line by line (CR LF or LF line ends) through a large
 // buffer, counting physical lines so that errors can say where they are.
 class TDataFileReader {
-public:
+ public:
   // Throws EInOutError when the file cannot be opened.
   explicit TDataFileReader(const std::string& fileName);
   ~TDataFileReader();
@@ -40,7 +40,7 @@ public:
 
   [[noreturn]] void Fail(const std::string& reason) const;
 
-private:
+ private:
   bool Refill();
 
   std::string fileName_;

@@ -4,10 +4,10 @@
 #include "model/FieldCursor.h"
 #include "model/FieldText.h"
 
+#include <unistd.h>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 

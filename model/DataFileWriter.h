@@ -10,7 +10,7 @@
 // text and 0xFE in a multi-line text become "?", and a single-line text keeps
 // no line break, so every file written here reads back exactly as written.
 class TDataFileWriter {
-public:
+ public:
   // Creates the file anew; throws EInOutError when that fails.
   explicit TDataFileWriter(const std::string& fileName);
   // Closes without reporting; Close is the call that reports write errors.
@@ -32,7 +32,7 @@ public:
   // Throws EInOutError when any of it fails.
   void Close();
 
-private:
+ private:
   void Separate();
   void FlushBuffer();
   [[noreturn]] void Fail(const char* action);

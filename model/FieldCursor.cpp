@@ -27,7 +27,8 @@ void TFieldCursor::ExpectFields(int count) const {
   const int found = FieldCount(rest_);
   if (found == count) return;
   if (rest_.empty()) {
-    reader_.Fail("the line is blank; a record of " + std::to_string(count) + " fields was expected");
+    reader_.Fail("the line is blank; a record of " + std::to_string(count) +
+                 " fields was expected");
   }
   reader_.Fail("the line has " + std::to_string(found) + " fields; " + std::to_string(count) +
                " were expected");

@@ -10,7 +10,7 @@ class TDataFileReader;
 // multi-line text stores each line break as 0xFE. Conversion failures are
 // raised as EDataFileError naming the file, the line and the field.
 class TFieldCursor {
-public:
+ public:
   static constexpr char kSeparator = '\xFF';
   static constexpr char kLineBreak = '\xFE';
 
@@ -49,7 +49,7 @@ public:
   static std::string MultiLineText(std::string_view stored);
   static int FieldCount(std::string_view line);
 
-private:
+ private:
   const TDataFileReader& reader_;
   std::string_view rest_;
 };

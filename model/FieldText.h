@@ -10,7 +10,7 @@
 // kept there.) Setters and the plain adds pass texts through here so that
 // what is in memory is exactly what the next load gives back.
 class TFieldText {
-public:
+ public:
   // 0xFF becomes "?"; CR LF, CR or LF become one space.
   static std::string SingleLine(std::string_view text);
   // 0xFF and 0xFE become "?"; line breaks stay.

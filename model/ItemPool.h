@@ -8,7 +8,7 @@
 // A pool of one item kind: the indexed getters narrowed to that kind.
 template <typename TItem>
 class TItemPool : public TPool {
-public:
+ public:
   TItem* GetItem(std::int32_t index) const { return static_cast<TItem*>(TPool::GetItem(index)); }
   TItem* ItemAt(std::int32_t index) const { return static_cast<TItem*>(TPool::ItemAt(index)); }
 
@@ -18,8 +18,8 @@ public:
     try {
       return GetItem(index);
     } catch (const EListError&) {
-      throw EListError(index, std::string(field) + " " + std::to_string(index) + " refers to no " +
-                                  kind);
+      throw EListError(index,
+                       std::string(field) + " " + std::to_string(index) + " refers to no " + kind);
     }
   }
 };

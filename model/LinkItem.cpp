@@ -7,10 +7,10 @@
 TLinkItem::TLinkItem(TPool* pool, const TLink& record)
     : TPoolItem(pool),
       data_(record),
-      sheetRef_(&record.Sheet->Links()),
-      toRef_(&record.ToNote->LinksIn()),
-      fromRef_(&record.FromNote->LinksOut()),
-      relationRef_(&record.Relation->Links()) {
+      sheetRef_(&Required(record.Sheet, "TLinkItem: Sheet not set")->Links()),
+      toRef_(&Required(record.ToNote, "TLinkItem: ToNote not set")->LinksIn()),
+      fromRef_(&Required(record.FromNote, "TLinkItem: FromNote not set")->LinksOut()),
+      relationRef_(&Required(record.Relation, "TLinkItem: Relation not set")->Links()) {
   sheetRef_->Register(this);
   toRef_->Register(this);
   fromRef_->Register(this);

@@ -8,7 +8,7 @@
 // with the sheet's Links, the target's LinksIn, the source's LinksOut and the
 // relation type's Links. Its sheet, notes and type never change in place.
 class TLinkItem : public TPoolItem {
-public:
+ public:
   // record.Sheet, FromNote, ToNote and Relation must be set.
   TLinkItem(TPool* pool, const TLink& record);
 
@@ -38,7 +38,7 @@ public:
   void Delete() override;
   std::uint32_t* MemberSlot(const TRelationShip* rel) override;
 
-private:
+ private:
   TLink data_;
   TRelationShip* sheetRef_;
   TRelationShip* toRef_;

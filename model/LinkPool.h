@@ -10,7 +10,7 @@ class TSheetPool;
 
 // The links, stored in "_Lnk" files.
 class TLinkPool : public TSingleLayoutPool<TLinkItem> {
-public:
+ public:
   void Connect(TSheetPool* sheets, TNotePool* notes, TRelationPool* relations) {
     sheets_ = sheets;
     notes_ = notes;
@@ -25,7 +25,7 @@ public:
   void LoadFromFile(const std::string& fileName) override;
   void SaveToFile(const std::string& fileName) override;
 
-private:
+ private:
   TSheetPool* sheets_ = nullptr;
   TNotePool* notes_ = nullptr;
   TRelationPool* relations_ = nullptr;

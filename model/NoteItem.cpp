@@ -11,9 +11,8 @@ TNoteItem::TNoteItem(TPool* pool, const TNote& record) : TPoolItem(pool), data_(
 void TNoteItem::SetTitle(const std::string& title) {
   data_.Title = TFieldText::SingleLine(title);
   positions_.ForEach([this](TPoolItem* position) {
-    static_cast<TPosItem*>(position)->TreeNodes().ForEach([this](TPoolItem* node) {
-      static_cast<TTreeNodeItem*>(node)->SetCaption(data_.Title);
-    });
+    static_cast<TPosItem*>(position)->TreeNodes().ForEach(
+        [this](TPoolItem* node) { static_cast<TTreeNodeItem*>(node)->SetCaption(data_.Title); });
   });
   treeNodes_.ForEach(
       [this](TPoolItem* node) { static_cast<TTreeNodeItem*>(node)->SetCaption(data_.Title); });

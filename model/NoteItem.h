@@ -13,7 +13,7 @@ class TTreeNodeItem;
 // the relationships of its attachments, its positions on sheets, the links
 // that start and end at it, and the tree nodes that show it.
 class TNoteItem : public TPoolItem {
-public:
+ public:
   TNoteItem(TPool* pool, const TNote& record);
 
   const TNote& Record() const { return data_; }
@@ -71,7 +71,7 @@ public:
   // Takes its attachments, positions, links and tree nodes with it.
   void Delete() override;
 
-private:
+ private:
   TNote data_;
   TRelationShip attachments_{this};
   TRelationShip positions_{this};

@@ -10,7 +10,7 @@ class TSheetPool;
 // ends with 0xFE are of the older layout, whose texts run over several
 // physical lines.
 class TNotePool : public TItemPool<TNoteItem> {
-public:
+ public:
   void Connect(TSheetPool* sheets) { sheets_ = sheets; }
 
   using TPoolItemList::Add;
@@ -26,6 +26,6 @@ public:
   // Every note whose Sheet is sheet loses it.
   void ForgetSheet(const TSheetItem* sheet);
 
-private:
+ private:
   TSheetPool* sheets_ = nullptr;
 };

@@ -9,13 +9,13 @@
 // EDataFileError without catching anything; records read before a failure
 // stay in the pool. Writers create the file anew.
 class TPool : public TPoolItemList {
-public:
+ public:
   virtual void LoadFromFile(const std::string& fileName) = 0;
   virtual void LoadOldFormat(const std::string& fileName) = 0;
   virtual void LoadNewFormat(const std::string& fileName) = 0;
   virtual void SaveToFile(const std::string& fileName) = 0;
 
-protected:
+ protected:
   friend class TContainer;
   using TPoolItemList::TakeItemsFrom;
 };

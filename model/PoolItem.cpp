@@ -1,5 +1,6 @@
 #include "model/PoolItem.h"
 
+#include "base/InvalidPointer.h"
 #include "model/Pool.h"
 
 TPoolItem::TPoolItem(TPool* pool) : pool_(pool) {}
@@ -11,3 +12,5 @@ void TPoolItem::Delete() {
 }
 
 std::uint32_t* TPoolItem::MemberSlot(const TRelationShip*) { return nullptr; }
+
+void TPoolItem::ThrowMissingReference(const char* message) { throw EInvalidPointer(message); }

@@ -10,7 +10,7 @@ class TRelationShip;
 // Base of every item. An item is owned by its pool; it owns its relationships,
 // which list the items that depend on it.
 class TPoolItem {
-public:
+ public:
   // The pool that will own the item (may be nullptr: then Delete frees nothing).
   explicit TPoolItem(TPool* pool);
   virtual ~TPoolItem();
@@ -37,7 +37,17 @@ public:
 
   static constexpr std::uint32_t kNoSlot = std::numeric_limits<std::uint32_t>::max();
 
-private:
+ protected:
+  // The reference a constructor cannot do without; a missing one is a caller
+  // error, raised as EInvalidPointer with message rather than a crash.
+  template <typename T>
+  static T* Required(T* reference, const char* message) {
+    if (!reference) ThrowMissingReference(message);
+    return reference;
+  }
+  [[noreturn]] static void ThrowMissingReference(const char* message);
+
+ private:
   friend class TPoolItemList;
 
   TPool* pool_;

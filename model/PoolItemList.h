@@ -15,7 +15,7 @@ class TPoolItem;
 // Removal leaves a hole that the next indexed access closes, so removing k
 // items costs O(k) plus one pass over the list, never O(k * Count).
 class TPoolItemList {
-public:
+ public:
   TPoolItemList();
   virtual ~TPoolItemList();
 
@@ -58,7 +58,7 @@ public:
   void AddToFilter(std::int32_t index);
   void RemoveFromFilter(TPoolItem* item);
 
-protected:
+ protected:
   // Appends straight to Items as a loader does: LoadIndex is set to the item's
   // position, the list's Modified and the view are left alone.
   void AppendLoaded(std::unique_ptr<TPoolItem> item);
@@ -66,7 +66,7 @@ protected:
   // LoadIndex becomes their new position.
   void TakeItemsFrom(TPoolItemList& other, TPool* newPool);
 
-private:
+ private:
   bool InItems(const TPoolItem* item) const;
   void Append(std::unique_ptr<TPoolItem> item);
   void AppendToView(TPoolItem* item);

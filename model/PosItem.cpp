@@ -7,8 +7,8 @@
 TPosItem::TPosItem(TPool* pool, const TPosition& record)
     : TPoolItem(pool),
       data_(record),
-      sheetRef_(&record.Sheet->Positions()),
-      noteRef_(&record.Note->Positions()) {
+      sheetRef_(&Required(record.Sheet, "TPosItem: Sheet not set")->Positions()),
+      noteRef_(&Required(record.Note, "TPosItem: Note not set")->Positions()) {
   sheetRef_->Register(this);
   noteRef_->Register(this);
 }

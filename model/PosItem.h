@@ -9,7 +9,7 @@ class TTreeNodeItem;
 // A note's position on a sheet; registered with the sheet's and the note's
 // Positions. Negative coordinates assign the note without placing it.
 class TPosItem : public TPoolItem {
-public:
+ public:
   // record.Note and record.Sheet must be set.
   TPosItem(TPool* pool, const TPosition& record);
 
@@ -35,7 +35,7 @@ public:
 
   static constexpr int kPlacedImage = 4;
 
-private:
+ private:
   void ShowPlacedWhen(std::int32_t coordinate);
 
   TPosition data_;

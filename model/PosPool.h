@@ -9,7 +9,7 @@ class TSheetPool;
 
 // The positions, stored in "_Pos" files.
 class TPosPool : public TSingleLayoutPool<TPosItem> {
-public:
+ public:
   void Connect(TSheetPool* sheets, TNotePool* notes) {
     sheets_ = sheets;
     notes_ = notes;
@@ -23,7 +23,7 @@ public:
   void LoadFromFile(const std::string& fileName) override;
   void SaveToFile(const std::string& fileName) override;
 
-private:
+ private:
   TSheetPool* sheets_ = nullptr;
   TNotePool* notes_ = nullptr;
 };

@@ -9,7 +9,7 @@ class TLinkItem;
 // A relation type: the named kind of a link. Owns the relationship of the
 // links of its type.
 class TRelationItem : public TPoolItem {
-public:
+ public:
   TRelationItem(TPool* pool, const TRelation& record);
 
   const TRelation& Record() const { return data_; }
@@ -24,7 +24,7 @@ public:
   // Deletes every link of this type.
   void Delete() override;
 
-private:
+ private:
   TRelation data_;
   TRelationShip links_{this};
 };

@@ -6,7 +6,7 @@
 
 // The relation types, stored in "_Rel" files.
 class TRelationPool : public TSingleLayoutPool<TRelationItem> {
-public:
+ public:
   using TPoolItemList::Add;
   TRelationItem* Add(const TRelation& record);
   TRelationItem* AddLoaded(const TRelation& record);

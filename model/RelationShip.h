@@ -11,7 +11,7 @@ class TPoolItem;
 // Removal leaves a hole that is closed on the next indexed access, so a
 // cascade that removes k members costs O(k), not O(k * Count).
 class TRelationShip {
-public:
+ public:
   explicit TRelationShip(TPoolItem* owner) : owner_(owner) {}
   // Destroying a relationship drops its members without deleting them (that
   // is what discarding a whole project does); Free is the cascade.
@@ -43,7 +43,7 @@ public:
   // member), then leaves the relationship empty.
   void Free();
 
-private:
+ private:
   void Compact() const;
 
   TPoolItem* owner_;

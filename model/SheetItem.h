@@ -11,7 +11,7 @@ class TTreeNodeItem;
 // A sheet: a drawing surface. It owns the relationships of the positions on
 // it, the links drawn on it and the tree nodes that show it.
 class TSheetItem : public TPoolItem {
-public:
+ public:
   TSheetItem(TPool* pool, const TSheet& record);
 
   const TSheet& Record() const { return data_; }
@@ -51,7 +51,7 @@ public:
   // is left pointing at freed memory) until they are synchronised away.
   void Delete() override;
 
-private:
+ private:
   TSheet data_;
   TRelationShip positions_{this};
   TRelationShip links_{this};

@@ -10,7 +10,7 @@ class TNotePool;
 // Files without the header are of the older layout, whose descriptions run
 // over several physical lines.
 class TSheetPool : public TItemPool<TSheetItem> {
-public:
+ public:
   static constexpr const char* kHeader = "New0123456789";
 
   void Connect(TNotePool* notes) { notes_ = notes; }
@@ -27,6 +27,6 @@ public:
   // Clears the sheet of every aggregation note that stands for sheet.
   void ForgetAggregatedSheet(const TSheetItem* sheet);
 
-private:
+ private:
   TNotePool* notes_ = nullptr;
 };

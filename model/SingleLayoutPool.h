@@ -8,11 +8,11 @@
 // older-layout entry points do not exist for it.
 template <typename TItem>
 class TSingleLayoutPool : public TItemPool<TItem> {
-public:
+ public:
   void LoadOldFormat(const std::string&) override { NoSuchLayout(); }
   void LoadNewFormat(const std::string&) override { NoSuchLayout(); }
 
-private:
+ private:
   [[noreturn]] static void NoSuchLayout() {
     throw EQozError("This data file has a single layout; read it with LoadFromFile");
   }

@@ -8,7 +8,7 @@
 // item's TreeNodes, so that renames reach the node and deleting the item
 // removes the node. Never stored.
 class TTreeNodeItem : public TPoolItem {
-public:
+ public:
   // data.Item must be a sheet, note, attachment or position item.
   TTreeNodeItem(TPool* pool, const TTreeNodeData& data);
 
@@ -27,7 +27,7 @@ public:
   // The TreeNodes relationship of item, or nullptr for a kind that has none.
   static TRelationShip* TreeNodesOf(TPoolItem* item);
 
-private:
+ private:
   TTreeNodeData data_;
   TRelationShip* ownerRef_;
   std::uint32_t ownerSlot_ = kNoSlot;

@@ -7,7 +7,7 @@
 // The navigator's tree nodes of one kind of item. Never stored: loading and
 // saving do nothing.
 class TTreeNodePool : public TItemPool<TTreeNodeItem> {
-public:
+ public:
   // The pool of the items these nodes show (not used by any operation).
   TPool* ShownPool() const { return shownPool_; }
   void SetShownPool(TPool* pool) { shownPool_ = pool; }
@@ -20,7 +20,7 @@ public:
   void LoadNewFormat(const std::string& fileName) override;
   void SaveToFile(const std::string&) override {}
 
-private:
+ private:
   TPool* shownPool_ = nullptr;
 };
 

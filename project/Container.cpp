@@ -48,8 +48,7 @@ void EnsureDirectory(const std::string& path) {
 
 }  // namespace
 
-TContainer::TContainer()
-    : directory_(CurrentDirectory()), random_(std::random_device{}()) {
+TContainer::TContainer() : directory_(CurrentDirectory()), random_(std::random_device{}()) {
   attachTreePool_ = std::make_unique<TAttachTreePool>();
   noteTreePool_ = std::make_unique<TNoteTreePool>();
   sheetTreePool_ = std::make_unique<TSheetTreePool>();
@@ -104,7 +103,7 @@ void TContainer::ReadDataFiles(const std::string& projectFileName) {
   // References resolve against pools read earlier: sheets before notes
   // (aggregation notes), both before positions, attachments and links.
   const std::pair<TPool*, const char*> loadOrder[] = {
-      {sheetPool_.get(), kSheetSuffix},    {notePool_.get(), kNoteSuffix},
+      {sheetPool_.get(), kSheetSuffix},       {notePool_.get(), kNoteSuffix},
       {relationPool_.get(), kRelationSuffix}, {posPool_.get(), kPositionSuffix},
       {attachPool_.get(), kAttachmentSuffix}, {linkPool_.get(), kLinkSuffix}};
   if (progressBar_) {
@@ -126,8 +125,7 @@ std::vector<std::pair<TPool*, const char*>> TContainer::SaveOrder() const {
           {sheetPool_.get(), kSheetSuffix},       {relationPool_.get(), kRelationSuffix}};
 }
 
-void TContainer::StageDataFiles(TSaveTransaction& transaction,
-                                const std::string& projectFileName) {
+void TContainer::StageDataFiles(TSaveTransaction& transaction, const std::string& projectFileName) {
   const TDataFileSet files(projectFileName);
   TakeDirectoryFrom(projectFileName);
   EnsureDirectory(files.Path());
@@ -167,9 +165,9 @@ void TContainer::ImportProject(const std::string& otherProjectFileName) {
   other.SetProgressBar(progressBar_);
   other.ReadDataFiles(otherProjectFileName);
   const std::pair<TPool*, TPool*> moves[] = {
-      {sheetPool_.get(), other.sheetPool_.get()}, {notePool_.get(), other.notePool_.get()},
+      {sheetPool_.get(), other.sheetPool_.get()},       {notePool_.get(), other.notePool_.get()},
       {relationPool_.get(), other.relationPool_.get()}, {posPool_.get(), other.posPool_.get()},
-      {attachPool_.get(), other.attachPool_.get()}, {linkPool_.get(), other.linkPool_.get()}};
+      {attachPool_.get(), other.attachPool_.get()},     {linkPool_.get(), other.linkPool_.get()}};
   for (const auto& [mine, theirs] : moves) mine->TakeItemsFrom(*theirs, mine);
 }
 
@@ -293,8 +291,8 @@ bool TContainer::PlaceNote(TNoteItem* note, TSheetItem* sheet, std::int32_t x, s
   return true;
 }
 
-void TContainer::SetNoteBox(std::int32_t x, std::int32_t y, std::int32_t width,
-                            std::int32_t height, TNoteItem* note, TSheetItem* sheet) {
+void TContainer::SetNoteBox(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                            TNoteItem* note, TSheetItem* sheet) {
   TPosItem* position = PositionOf(note, sheet);
   if (!position || x < 0 || y < 0 || width < kMinBoxSize || height < kMinBoxSize) return;
   position->SetX(x);
@@ -449,8 +447,7 @@ bool TContainer::LinkIsOnSheet(const TLinkItem* link, const TSheetItem* sheet) c
 }
 
 template <typename F>
-void TContainer::ForEachOffSheetNote(const TNoteItem* note, const TSheetItem* sheet,
-                                     F&& f) const {
+void TContainer::ForEachOffSheetNote(const TNoteItem* note, const TSheetItem* sheet, F&& f) const {
   note->LinksIn().ForEach([&](TPoolItem* item) {
     const TNoteItem* other = static_cast<const TLinkItem*>(item)->FromNote();
     if (!other->IsAssignedTo(sheet)) f(other);
@@ -461,15 +458,13 @@ void TContainer::ForEachOffSheetNote(const TNoteItem* note, const TSheetItem* sh
   });
 }
 
-std::int32_t TContainer::OffSheetLinkedCount(const TNoteItem* note,
-                                             const TSheetItem* sheet) const {
+std::int32_t TContainer::OffSheetLinkedCount(const TNoteItem* note, const TSheetItem* sheet) const {
   std::int32_t count = 0;
   ForEachOffSheetNote(note, sheet, [&](const TNoteItem*) { ++count; });
   return count;
 }
 
-std::int32_t TContainer::OffSheetLinkedWidth(const TNoteItem* note,
-                                             const TSheetItem* sheet) const {
+std::int32_t TContainer::OffSheetLinkedWidth(const TNoteItem* note, const TSheetItem* sheet) const {
   std::int32_t width = 0;
   ForEachOffSheetNote(note, sheet,
                       [&](const TNoteItem* other) { width = CheckedAdd(width, other->Width()); });

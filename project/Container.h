@@ -37,7 +37,7 @@ class TSheetTreePool;
 // nothing: a failed save raises and leaves every previous file as it was and
 // the project still modified.
 class TContainer {
-public:
+ public:
   static constexpr const char* kNewFileName = "Noname.qoz";
 
   TContainer();
@@ -167,7 +167,7 @@ public:
 
   static constexpr std::int32_t kMinBoxSize = 20;
 
-private:
+ private:
   // The stored pools in the order the data files are saved.
   std::vector<std::pair<TPool*, const char*>> SaveOrder() const;
   void StageDataFiles(TSaveTransaction& transaction, const std::string& projectFileName);

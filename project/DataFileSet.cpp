@@ -39,7 +39,8 @@ std::string TDataFileSet::Locate(const char* suffix) const {
   std::error_code error;
   if (std::filesystem::exists(exact, error)) return exact;
   const std::string wanted = std::string(suffix) + ".dat";
-  const std::filesystem::path folder = path_.empty() ? std::filesystem::path(".") : std::filesystem::path(path_);
+  const std::filesystem::path folder =
+      path_.empty() ? std::filesystem::path(".") : std::filesystem::path(path_);
   std::string found;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     const std::string name = entry.path().filename().string();

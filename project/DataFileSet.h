@@ -6,7 +6,7 @@
 // base name, one of the suffixes "_Sht", "_Not", "_Rel", "_Pos", "_Att",
 // "_Lnk", and ".dat".
 class TDataFileSet {
-public:
+ public:
   explicit TDataFileSet(const std::string& projectFileName);
 
   // The file name without its directory, cut before its first ".".
@@ -25,7 +25,7 @@ public:
   // (whose opening then fails, naming it).
   std::string Locate(const char* suffix) const;
 
-private:
+ private:
   std::string path_;
   std::string base_;
 };

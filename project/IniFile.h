@@ -7,7 +7,7 @@
 // without regard to case, and whatever else the file holds (other sections,
 // other keys, comments) is written back as it was.
 class TIniFile {
-public:
+ public:
   // Reads fileName; a missing file gives an empty INI. Throws EInOutError
   // when the file exists but cannot be read.
   static TIniFile Load(const std::string& fileName);
@@ -23,7 +23,7 @@ public:
   // Writes Text() to fileName; throws EInOutError on failure.
   void SaveTo(const std::string& fileName) const;
 
-private:
+ private:
   // Index of the section's header line, or -1.
   long FindSection(const std::string& section) const;
   // Index of the key's line within the section starting at header, or -1.

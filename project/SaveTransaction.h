@@ -8,7 +8,7 @@
 // them was written and flushed. A transaction that is not committed removes
 // its temporary files, leaving the previous files untouched.
 class TSaveTransaction {
-public:
+ public:
   TSaveTransaction() = default;
   ~TSaveTransaction();
 
@@ -24,7 +24,7 @@ public:
 
   static std::string TemporaryName(const std::string& target) { return target + ".saving"; }
 
-private:
+ private:
   std::vector<std::string> targets_;
   bool committed_ = false;
 };

@@ -19,9 +19,14 @@ ordered_json Sheets(const TContainer& c) {
   ordered_json sheets = ordered_json::array();
   for (std::int32_t i = 0; i < c.SheetPool().ItemCount(); ++i) {
     const TSheet& s = c.SheetPool().ItemAt(i)->Record();
-    sheets.push_back({{"title", Utf8(s.Title)}, {"color", s.Color}, {"width", s.Width},
-                      {"height", s.Height}, {"zoom", s.Zoom}, {"gridSize", s.GridSize},
-                      {"spareInt", s.SpareInt}, {"description", Utf8(s.Description)}});
+    sheets.push_back({{"title", Utf8(s.Title)},
+                      {"color", s.Color},
+                      {"width", s.Width},
+                      {"height", s.Height},
+                      {"zoom", s.Zoom},
+                      {"gridSize", s.GridSize},
+                      {"spareInt", s.SpareInt},
+                      {"description", Utf8(s.Description)}});
   }
   return sheets;
 }
@@ -31,11 +36,18 @@ ordered_json Notes(const TContainer& c) {
   for (std::int32_t i = 0; i < c.NotePool().ItemCount(); ++i) {
     const TNoteItem* note = c.NotePool().ItemAt(i);
     const TNote& n = note->Record();
-    notes.push_back({{"title", Utf8(n.Title)}, {"imageFile", Utf8(n.ImageFile)},
-                     {"logoFile", Utf8(n.LogoFile)}, {"kind", n.Kind}, {"width", n.Width},
-                     {"height", n.Height}, {"color", n.Color}, {"spareInt1", n.SpareInt1},
-                     {"logoPos", n.LogoPos}, {"spareFlag", n.SpareFlag},
-                     {"spareInt2", n.SpareInt2}, {"text", Utf8(n.Text)},
+    notes.push_back({{"title", Utf8(n.Title)},
+                     {"imageFile", Utf8(n.ImageFile)},
+                     {"logoFile", Utf8(n.LogoFile)},
+                     {"kind", n.Kind},
+                     {"width", n.Width},
+                     {"height", n.Height},
+                     {"color", n.Color},
+                     {"spareInt1", n.SpareInt1},
+                     {"logoPos", n.LogoPos},
+                     {"spareFlag", n.SpareFlag},
+                     {"spareInt2", n.SpareInt2},
+                     {"text", Utf8(n.Text)},
                      {"sheet", note->IsAggregation() ? c.SheetPool().IndexOf(note->Sheet()) : -1}});
   }
   return notes;
@@ -84,9 +96,15 @@ ordered_json Links(const TContainer& c) {
                      {"from", c.NotePool().IndexOf(l->FromNote())},
                      {"to", c.NotePool().IndexOf(l->ToNote())},
                      {"relation", c.RelationPool().IndexOf(l->Relation())},
-                     {"ctrl1X", r.Ctrl1X}, {"ctrl1Y", r.Ctrl1Y}, {"ctrl2X", r.Ctrl2X},
-                     {"ctrl2Y", r.Ctrl2Y}, {"arrowStyle", r.ArrowStyle}, {"width", r.Width},
-                     {"color", r.Color}, {"lineStyle", r.LineStyle}, {"spareInt", r.SpareInt}});
+                     {"ctrl1X", r.Ctrl1X},
+                     {"ctrl1Y", r.Ctrl1Y},
+                     {"ctrl2X", r.Ctrl2X},
+                     {"ctrl2Y", r.Ctrl2Y},
+                     {"arrowStyle", r.ArrowStyle},
+                     {"width", r.Width},
+                     {"color", r.Color},
+                     {"lineStyle", r.LineStyle},
+                     {"spareInt", r.SpareInt}});
   }
   return links;
 }

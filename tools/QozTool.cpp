@@ -56,7 +56,8 @@ int TQozTool::Run(const QStringList& arguments) {
   }
   err_ << (command.isEmpty() ? std::string("qoztool: no command given")
                              : "qoztool: wrong use of '" + Local(command) + "'")
-       << "\n" << kUsage;
+       << "\n"
+       << kUsage;
   return 1;
 }
 

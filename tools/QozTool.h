@@ -8,12 +8,12 @@
 // Every command answers 0 on success and 1, with the error's message on the
 // error stream, when the project does not load or the command fails.
 class TQozTool {
-public:
+ public:
   TQozTool(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
 
   int Run(const QStringList& arguments);
 
-private:
+ private:
   int Info(const QString& project);
   int Check(const QString& project);
   int Resave(const QString& input, const QString& output);

@@ -1,11 +1,11 @@
 #include "support/TestSupport.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace qoztest {
 

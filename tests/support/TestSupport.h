@@ -21,7 +21,7 @@ std::string Fixture(const std::string& relativePath);
 // A fresh folder under the system's temporary folder, removed with everything
 // in it when the object goes.
 class TTempDir {
-public:
+ public:
   TTempDir();
   ~TTempDir();
   TTempDir(const TTempDir&) = delete;
@@ -31,7 +31,7 @@ public:
   // path_/name as a string.
   std::string File(const std::string& name) const;
 
-private:
+ private:
   std::filesystem::path path_;
 };
 
@@ -51,7 +51,7 @@ std::vector<std::string> FileNames(const std::filesystem::path& dir);
 // A tree node that records what the core did to it. Delete only marks it:
 // the recorder stays alive so that a test can look at it afterwards.
 class TRecordingTreeNode : public ITreeNode {
-public:
+ public:
   void SetCaption(const std::string& caption) override { Caption = caption; }
   void SetImageIndex(int index) override { ImageIndex = index; }
   void SetSelectedIndex(int index) override { SelectedIndex = index; }
@@ -65,7 +65,7 @@ public:
 
 // Installs itself for its lifetime and records every message shown.
 class TMessageRecorder : public IUserMessages {
-public:
+ public:
   TMessageRecorder();
   ~TMessageRecorder() override;
   void ShowMessage(TMessageKind kind, const std::string& text) override;
@@ -73,13 +73,13 @@ public:
   std::vector<std::string> Texts;
   std::vector<TMessageKind> Kinds;
 
-private:
+ private:
   IUserMessages* previous_;
 };
 
 // Installs itself for its lifetime and records the notifications.
 class TNotificationRecorder : public INotifications {
-public:
+ public:
   TNotificationRecorder();
   ~TNotificationRecorder() override;
   void NotifyNavigators(TPoolItem* item) override { Notified.push_back(item); }
@@ -88,7 +88,7 @@ public:
   std::vector<TPoolItem*> Notified;
   int Refreshes = 0;
 
-private:
+ private:
   INotifications* previous_;
 };
 
