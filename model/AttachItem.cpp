@@ -4,10 +4,12 @@
 #include "model/NoteItem.h"
 #include "model/TreeNodeItem.h"
 
-TAttachItem::TAttachItem(TPool* pool, const TAttachment& record)
+#include <utility>
+
+TAttachItem::TAttachItem(TPool* pool, TAttachment record)
     : TPoolItem(pool),
-      data_(record),
-      noteRef_(&Required(record.Note, "TAttachItem: Note not set")->Attachments()) {
+      data_(std::move(record)),
+      noteRef_(&Required(data_.Note, "TAttachItem: Note not set")->Attachments()) {
   noteRef_->Register(this);
 }
 

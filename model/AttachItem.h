@@ -10,7 +10,7 @@ class TTreeNodeItem;
 class TAttachItem : public TPoolItem {
  public:
   // record.Note must be set.
-  TAttachItem(TPool* pool, const TAttachment& record);
+  TAttachItem(TPool* pool, TAttachment record);
 
   const TAttachment& Record() const { return data_; }
   TNoteItem* Note() const;

@@ -7,21 +7,21 @@
 #include "model/NotePool.h"
 
 #include <memory>
+#include <utility>
 
 TAttachItem* TAttachPool::Add(const TAttachment& record) {
   TAttachment safe = record;
   safe.Title = TFieldText::SingleLine(record.Title);
   safe.FileName = TFieldText::SingleLine(record.FileName);
   safe.ExtraText = TFieldText::MultiLine(record.ExtraText);
-  auto* attachment = new TAttachItem(this, safe);
+  auto* attachment = new TAttachItem(this, std::move(safe));
   TPoolItemList::Add(attachment);
   return attachment;
 }
 
-TAttachItem* TAttachPool::AddLoaded(const TAttachment& record) {
-  TAttachment resolved = record;
-  resolved.Note = notes_->Resolve(record.NoteID, "NoteID", "note");
-  auto attachment = std::make_unique<TAttachItem>(this, resolved);
+TAttachItem* TAttachPool::AddLoaded(TAttachment record) {
+  record.Note = notes_->Resolve(record.NoteID, "NoteID", "note");
+  auto attachment = std::make_unique<TAttachItem>(this, std::move(record));
   TAttachItem* added = attachment.get();
   AppendLoaded(std::move(attachment));
   return added;
@@ -40,7 +40,7 @@ void TAttachPool::LoadFromFile(const std::string& fileName) {
       record.FileName = fields.NextText();
       record.ExtraText = fields.NextMultiLineText();
       record.IsURL = fields.LastBool("IsURL");
-      AddLoaded(record);
+      AddLoaded(std::move(record));
     });
   }
 }

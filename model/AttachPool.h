@@ -14,7 +14,7 @@ class TAttachPool : public TSingleLayoutPool<TAttachItem> {
   using TPoolItemList::Add;
   TAttachItem* Add(const TAttachment& record);
   // Resolves NoteID.
-  TAttachItem* AddLoaded(const TAttachment& record);
+  TAttachItem* AddLoaded(TAttachment record);
 
   void LoadFromFile(const std::string& fileName) override;
   void SaveToFile(const std::string& fileName) override;

@@ -4,13 +4,15 @@
 #include "model/RelationItem.h"
 #include "model/SheetItem.h"
 
-TLinkItem::TLinkItem(TPool* pool, const TLink& record)
+#include <utility>
+
+TLinkItem::TLinkItem(TPool* pool, TLink record)
     : TPoolItem(pool),
-      data_(record),
-      sheetRef_(&Required(record.Sheet, "TLinkItem: Sheet not set")->Links()),
-      toRef_(&Required(record.ToNote, "TLinkItem: ToNote not set")->LinksIn()),
-      fromRef_(&Required(record.FromNote, "TLinkItem: FromNote not set")->LinksOut()),
-      relationRef_(&Required(record.Relation, "TLinkItem: Relation not set")->Links()) {
+      data_(std::move(record)),
+      sheetRef_(&Required(data_.Sheet, "TLinkItem: Sheet not set")->Links()),
+      toRef_(&Required(data_.ToNote, "TLinkItem: ToNote not set")->LinksIn()),
+      fromRef_(&Required(data_.FromNote, "TLinkItem: FromNote not set")->LinksOut()),
+      relationRef_(&Required(data_.Relation, "TLinkItem: Relation not set")->Links()) {
   sheetRef_->Register(this);
   toRef_->Register(this);
   fromRef_->Register(this);

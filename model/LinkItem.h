@@ -10,7 +10,7 @@
 class TLinkItem : public TPoolItem {
  public:
   // record.Sheet, FromNote, ToNote and Relation must be set.
-  TLinkItem(TPool* pool, const TLink& record);
+  TLinkItem(TPool* pool, TLink record);
 
   const TLink& Record() const { return data_; }
   TSheetItem* Sheet() const;

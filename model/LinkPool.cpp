@@ -8,6 +8,7 @@
 #include "model/SheetPool.h"
 
 #include <memory>
+#include <utility>
 
 TLinkItem* TLinkPool::Add(const TLink& record) {
   auto* link = new TLinkItem(this, record);
@@ -15,13 +16,12 @@ TLinkItem* TLinkPool::Add(const TLink& record) {
   return link;
 }
 
-TLinkItem* TLinkPool::AddLoaded(const TLink& record) {
-  TLink resolved = record;
-  resolved.Sheet = sheets_->Resolve(record.SheetID, "SheetID", "sheet");
-  resolved.FromNote = notes_->Resolve(record.FromNoteID, "FromNoteID", "note");
-  resolved.ToNote = notes_->Resolve(record.ToNoteID, "ToNoteID", "note");
-  resolved.Relation = relations_->Resolve(record.RelationID, "RelationID", "relation type");
-  auto link = std::make_unique<TLinkItem>(this, resolved);
+TLinkItem* TLinkPool::AddLoaded(TLink record) {
+  record.Sheet = sheets_->Resolve(record.SheetID, "SheetID", "sheet");
+  record.FromNote = notes_->Resolve(record.FromNoteID, "FromNoteID", "note");
+  record.ToNote = notes_->Resolve(record.ToNoteID, "ToNoteID", "note");
+  record.Relation = relations_->Resolve(record.RelationID, "RelationID", "relation type");
+  auto link = std::make_unique<TLinkItem>(this, std::move(record));
   TLinkItem* added = link.get();
   AppendLoaded(std::move(link));
   return added;
@@ -48,7 +48,7 @@ void TLinkPool::LoadFromFile(const std::string& fileName) {
       record.Color = fields.NextInt("Color");
       record.LineStyle = fields.NextInt("LineStyle");
       record.SpareInt = fields.LastInt("SpareInt");
-      AddLoaded(record);
+      AddLoaded(std::move(record));
     });
   }
 }

@@ -20,7 +20,7 @@ class TLinkPool : public TSingleLayoutPool<TLinkItem> {
   using TPoolItemList::Add;
   TLinkItem* Add(const TLink& record);
   // Resolves SheetID, FromNoteID, ToNoteID and RelationID, in that order.
-  TLinkItem* AddLoaded(const TLink& record);
+  TLinkItem* AddLoaded(TLink record);
 
   void LoadFromFile(const std::string& fileName) override;
   void SaveToFile(const std::string& fileName) override;

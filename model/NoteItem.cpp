@@ -6,7 +6,9 @@
 #include "model/PosItem.h"
 #include "model/TreeNodeItem.h"
 
-TNoteItem::TNoteItem(TPool* pool, const TNote& record) : TPoolItem(pool), data_(record) {}
+#include <utility>
+
+TNoteItem::TNoteItem(TPool* pool, TNote record) : TPoolItem(pool), data_(std::move(record)) {}
 
 void TNoteItem::SetTitle(const std::string& title) {
   data_.Title = TFieldText::SingleLine(title);

@@ -14,7 +14,7 @@ class TTreeNodeItem;
 // that start and end at it, and the tree nodes that show it.
 class TNoteItem : public TPoolItem {
  public:
-  TNoteItem(TPool* pool, const TNote& record);
+  TNoteItem(TPool* pool, TNote record);
 
   const TNote& Record() const { return data_; }
   const std::string& Title() const { return data_.Title; }

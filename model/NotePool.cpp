@@ -7,6 +7,7 @@
 #include "model/SheetPool.h"
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -42,15 +43,14 @@ TNoteItem* TNotePool::Add(const TNote& record) {
   safe.ImageFile = TFieldText::SingleLine(record.ImageFile);
   safe.LogoFile = TFieldText::SingleLine(record.LogoFile);
   safe.Text = TFieldText::MultiLine(record.Text);
-  auto* note = new TNoteItem(this, safe);
+  auto* note = new TNoteItem(this, std::move(safe));
   TPoolItemList::Add(note);
   return note;
 }
 
-TNoteItem* TNotePool::AddLoaded(const TNote& record) {
-  TNote resolved = record;
-  if (record.SheetID != -1) resolved.Sheet = sheets_->Resolve(record.SheetID, "SheetID", "sheet");
-  auto note = std::make_unique<TNoteItem>(this, resolved);
+TNoteItem* TNotePool::AddLoaded(TNote record) {
+  if (record.SheetID != -1) record.Sheet = sheets_->Resolve(record.SheetID, "SheetID", "sheet");
+  auto note = std::make_unique<TNoteItem>(this, std::move(record));
   TNoteItem* added = note.get();
   AppendLoaded(std::move(note));
   return added;
@@ -78,7 +78,7 @@ void TNotePool::LoadNewFormat(const std::string& fileName) {
       TNote record = ReadHead(fields);
       record.Text = fields.NextMultiLineText();
       record.SheetID = fields.LastInt("SheetID");
-      AddLoaded(record);
+      AddLoaded(std::move(record));
     });
   }
 }
@@ -105,7 +105,7 @@ void TNotePool::LoadOldFormat(const std::string& fileName) {
       text.append(fields.NextField());
       record.Text = std::move(text);
       record.SheetID = fields.LastInt("SheetID");
-      AddLoaded(record);
+      AddLoaded(std::move(record));
     });
   }
 }

@@ -16,7 +16,7 @@ class TNotePool : public TItemPool<TNoteItem> {
   using TPoolItemList::Add;
   TNoteItem* Add(const TNote& record);
   // Resolves SheetID (unless it is -1) against the sheet pool.
-  TNoteItem* AddLoaded(const TNote& record);
+  TNoteItem* AddLoaded(TNote record);
 
   void LoadFromFile(const std::string& fileName) override;
   void LoadOldFormat(const std::string& fileName) override;

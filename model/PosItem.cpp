@@ -4,11 +4,13 @@
 #include "model/SheetItem.h"
 #include "model/TreeNodeItem.h"
 
-TPosItem::TPosItem(TPool* pool, const TPosition& record)
+#include <utility>
+
+TPosItem::TPosItem(TPool* pool, TPosition record)
     : TPoolItem(pool),
-      data_(record),
-      sheetRef_(&Required(record.Sheet, "TPosItem: Sheet not set")->Positions()),
-      noteRef_(&Required(record.Note, "TPosItem: Note not set")->Positions()) {
+      data_(std::move(record)),
+      sheetRef_(&Required(data_.Sheet, "TPosItem: Sheet not set")->Positions()),
+      noteRef_(&Required(data_.Note, "TPosItem: Note not set")->Positions()) {
   sheetRef_->Register(this);
   noteRef_->Register(this);
 }

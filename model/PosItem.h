@@ -11,7 +11,7 @@ class TTreeNodeItem;
 class TPosItem : public TPoolItem {
  public:
   // record.Note and record.Sheet must be set.
-  TPosItem(TPool* pool, const TPosition& record);
+  TPosItem(TPool* pool, TPosition record);
 
   const TPosition& Record() const { return data_; }
   TNoteItem* Note() const;

@@ -7,6 +7,7 @@
 #include "model/SheetPool.h"
 
 #include <memory>
+#include <utility>
 
 TPosItem* TPosPool::Add(const TPosition& record) {
   auto* position = new TPosItem(this, record);
@@ -14,11 +15,10 @@ TPosItem* TPosPool::Add(const TPosition& record) {
   return position;
 }
 
-TPosItem* TPosPool::AddLoaded(const TPosition& record) {
-  TPosition resolved = record;
-  resolved.Sheet = sheets_->Resolve(record.SheetID, "SheetID", "sheet");
-  resolved.Note = notes_->Resolve(record.NoteID, "NoteID", "note");
-  auto position = std::make_unique<TPosItem>(this, resolved);
+TPosItem* TPosPool::AddLoaded(TPosition record) {
+  record.Sheet = sheets_->Resolve(record.SheetID, "SheetID", "sheet");
+  record.Note = notes_->Resolve(record.NoteID, "NoteID", "note");
+  auto position = std::make_unique<TPosItem>(this, std::move(record));
   TPosItem* added = position.get();
   AppendLoaded(std::move(position));
   return added;
@@ -36,7 +36,7 @@ void TPosPool::LoadFromFile(const std::string& fileName) {
       record.SheetID = fields.NextInt("SheetID");
       record.X = fields.NextInt("X");
       record.Y = fields.LastInt("Y");
-      AddLoaded(record);
+      AddLoaded(std::move(record));
     });
   }
 }

@@ -18,7 +18,7 @@ class TPosPool : public TSingleLayoutPool<TPosItem> {
   using TPoolItemList::Add;
   TPosItem* Add(const TPosition& record);
   // Resolves SheetID, then NoteID.
-  TPosItem* AddLoaded(const TPosition& record);
+  TPosItem* AddLoaded(TPosition record);
 
   void LoadFromFile(const std::string& fileName) override;
   void SaveToFile(const std::string& fileName) override;

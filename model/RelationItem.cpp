@@ -3,8 +3,10 @@
 #include "model/FieldText.h"
 #include "model/LinkItem.h"
 
-TRelationItem::TRelationItem(TPool* pool, const TRelation& record)
-    : TPoolItem(pool), data_(record) {}
+#include <utility>
+
+TRelationItem::TRelationItem(TPool* pool, TRelation record)
+    : TPoolItem(pool), data_(std::move(record)) {}
 
 void TRelationItem::SetName(const std::string& name) {
   data_.Name = TFieldText::SingleLine(name);

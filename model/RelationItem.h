@@ -10,7 +10,7 @@ class TLinkItem;
 // links of its type.
 class TRelationItem : public TPoolItem {
  public:
-  TRelationItem(TPool* pool, const TRelation& record);
+  TRelationItem(TPool* pool, TRelation record);
 
   const TRelation& Record() const { return data_; }
   const std::string& Name() const { return data_.Name; }

@@ -6,17 +6,18 @@
 #include "model/FieldText.h"
 
 #include <memory>
+#include <utility>
 
 TRelationItem* TRelationPool::Add(const TRelation& record) {
   TRelation safe = record;
   safe.Name = TFieldText::SingleLine(record.Name);
-  auto* relation = new TRelationItem(this, safe);
+  auto* relation = new TRelationItem(this, std::move(safe));
   TPoolItemList::Add(relation);
   return relation;
 }
 
-TRelationItem* TRelationPool::AddLoaded(const TRelation& record) {
-  auto relation = std::make_unique<TRelationItem>(this, record);
+TRelationItem* TRelationPool::AddLoaded(TRelation record) {
+  auto relation = std::make_unique<TRelationItem>(this, std::move(record));
   TRelationItem* added = relation.get();
   AppendLoaded(std::move(relation));
   return added;
@@ -32,7 +33,7 @@ void TRelationPool::LoadFromFile(const std::string& fileName) {
       record.ID = fields.NextInt("ID");
       record.Name = fields.NextText();
       record.SpareInt = fields.LastInt("SpareInt");
-      AddLoaded(record);
+      AddLoaded(std::move(record));
     });
   }
 }

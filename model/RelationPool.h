@@ -9,7 +9,7 @@ class TRelationPool : public TSingleLayoutPool<TRelationItem> {
  public:
   using TPoolItemList::Add;
   TRelationItem* Add(const TRelation& record);
-  TRelationItem* AddLoaded(const TRelation& record);
+  TRelationItem* AddLoaded(TRelation record);
 
   void LoadFromFile(const std::string& fileName) override;
   void SaveToFile(const std::string& fileName) override;

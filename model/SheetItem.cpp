@@ -6,7 +6,9 @@
 #include "model/SheetPool.h"
 #include "model/TreeNodeItem.h"
 
-TSheetItem::TSheetItem(TPool* pool, const TSheet& record) : TPoolItem(pool), data_(record) {}
+#include <utility>
+
+TSheetItem::TSheetItem(TPool* pool, TSheet record) : TPoolItem(pool), data_(std::move(record)) {}
 
 void TSheetItem::SetTitle(const std::string& title) {
   data_.Title = TFieldText::SingleLine(title);

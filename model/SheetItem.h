@@ -12,7 +12,7 @@ class TTreeNodeItem;
 // it, the links drawn on it and the tree nodes that show it.
 class TSheetItem : public TPoolItem {
  public:
-  TSheetItem(TPool* pool, const TSheet& record);
+  TSheetItem(TPool* pool, TSheet record);
 
   const TSheet& Record() const { return data_; }
   const std::string& Title() const { return data_.Title; }

@@ -7,6 +7,7 @@
 #include "model/NotePool.h"
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -32,13 +33,13 @@ TSheetItem* TSheetPool::Add(const TSheet& record) {
   TSheet safe = record;
   safe.Title = TFieldText::SingleLine(record.Title);
   safe.Description = TFieldText::MultiLine(record.Description);
-  auto* sheet = new TSheetItem(this, safe);
+  auto* sheet = new TSheetItem(this, std::move(safe));
   TPoolItemList::Add(sheet);
   return sheet;
 }
 
-TSheetItem* TSheetPool::AddLoaded(const TSheet& record) {
-  auto sheet = std::make_unique<TSheetItem>(this, record);
+TSheetItem* TSheetPool::AddLoaded(TSheet record) {
+  auto sheet = std::make_unique<TSheetItem>(this, std::move(record));
   TSheetItem* added = sheet.get();
   AppendLoaded(std::move(sheet));
   return added;
@@ -66,7 +67,7 @@ void TSheetPool::LoadNewFormat(const std::string& fileName) {
       fields.ExpectFields(kFields);
       TSheet record = ReadHead(fields);
       record.Description = TFieldCursor::MultiLineText(fields.Rest());
-      AddLoaded(record);
+      AddLoaded(std::move(record));
     });
   }
 }
@@ -92,7 +93,7 @@ void TSheetPool::LoadOldFormat(const std::string& fileName) {
       description.append(fields.Rest());
       description.append("\r\n");
       record.Description = std::move(description);
-      AddLoaded(record);
+      AddLoaded(std::move(record));
     });
   }
 }

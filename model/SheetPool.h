@@ -17,7 +17,7 @@ class TSheetPool : public TItemPool<TSheetItem> {
 
   using TPoolItemList::Add;
   TSheetItem* Add(const TSheet& record);
-  TSheetItem* AddLoaded(const TSheet& record);
+  TSheetItem* AddLoaded(TSheet record);
 
   void LoadFromFile(const std::string& fileName) override;
   void LoadOldFormat(const std::string& fileName) override;
