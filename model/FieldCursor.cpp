@@ -8,10 +8,28 @@
 namespace {
 
 std::string Quoted(std::string_view text) {
-  // Garbage can be long; the start is enough to recognise it.
+  // Garbage can be long and binary: the start is enough to recognise it, and
+  // bytes that are not plain printable ASCII are shown as \xHH so that the
+  // message reads the same in any window or terminal.
   constexpr std::size_t kShown = 40;
-  if (text.size() <= kShown) return "'" + std::string(text) + "'";
-  return "'" + std::string(text.substr(0, kShown)) + "...'";
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string quoted = "'";
+  for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte >= 0x20 && byte < 0x7F) {
+      quoted.push_back(static_cast<char>(byte));
+    } else {
+      quoted += "\\x";
+      quoted.push_back(kHex[byte >> 4]);
+      quoted.push_back(kHex[byte & 0xF]);
+    }
+  }
+  if (text.size() > kShown) quoted += "...";
+  return quoted + "'";
+}
+
+std::string FieldsText(int count) {
+  return std::to_string(count) + (count == 1 ? " field" : " fields");
 }
 
 }  // namespace
@@ -30,7 +48,7 @@ void TFieldCursor::ExpectFields(int count) const {
     reader_.Fail("the line is blank; a record of " + std::to_string(count) +
                  " fields was expected");
   }
-  reader_.Fail("the line has " + std::to_string(found) + " fields; " + std::to_string(count) +
+  reader_.Fail("the line has " + FieldsText(found) + "; " + std::to_string(count) +
                " were expected");
 }
 
@@ -41,8 +59,8 @@ void TFieldCursor::ExpectAtLeastFields(int count) const {
     reader_.Fail("the line is blank; a record of at least " + std::to_string(count) +
                  " fields was expected");
   }
-  reader_.Fail("the line has " + std::to_string(found) + " fields; at least " +
-               std::to_string(count) + " were expected");
+  reader_.Fail("the line has " + FieldsText(found) + "; at least " + std::to_string(count) +
+               " were expected");
 }
 
 std::string_view TFieldCursor::NextField() {
