@@ -33,6 +33,23 @@ std::string IntToStr(std::int32_t value) {
   return std::string(buffer, end);
 }
 
+std::string QuotedText(std::string_view text, std::size_t maxShown) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string quoted = "'";
+  for (std::size_t i = 0; i < text.size() && i < maxShown; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte >= 0x20 && byte < 0x7F) {
+      quoted.push_back(static_cast<char>(byte));
+    } else {
+      quoted += "\\x";
+      quoted.push_back(kHex[byte >> 4]);
+      quoted.push_back(kHex[byte & 0xF]);
+    }
+  }
+  if (text.size() > maxShown) quoted += "...";
+  return quoted + "'";
+}
+
 namespace {
 
 std::int32_t Narrow(std::int64_t wide, const char* operation, std::int32_t a, std::int32_t b) {

@@ -17,6 +17,11 @@ bool TryStrToInt(std::string_view text, std::int32_t& value);
 // Decimal text, with a leading minus sign when negative, without leading zeros.
 std::string IntToStr(std::int32_t value);
 
+// text in single quotes for an error message: at most maxShown bytes (then
+// "..."), and every byte that is not printable ASCII as \xHH, so that binary
+// garbage or a NUL byte reads the same in any window or terminal.
+std::string QuotedText(std::string_view text, std::size_t maxShown = 40);
+
 // Checked 32-bit arithmetic: throws EIntOverflow instead of wrapping.
 std::int32_t CheckedAdd(std::int32_t a, std::int32_t b);
 std::int32_t CheckedSub(std::int32_t a, std::int32_t b);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Convert.h"
 #include "base/QozError.h"
 
 #include <string>
@@ -9,5 +10,5 @@
 class EConvertError : public EQozError {
  public:
   explicit EConvertError(std::string_view text)
-      : EQozError("'" + std::string(text) + "' is not a valid integer value") {}
+      : EQozError(QuotedText(text) + " is not a valid integer value") {}
 };

@@ -24,6 +24,8 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+constexpr char32_t kMalformed = 0xFFFD;
+
 // Decodes one UTF-8 sequence at text[pos]; answers U+FFFD for a malformed one
 // and always advances pos by at least one byte.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
@@ -31,25 +33,32 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
   if (lead < 0x80) return lead;
   int extra = 0;
   char32_t c = 0;
+  char32_t smallest = 0;  // below it the sequence is an overlong form
   if ((lead & 0xE0) == 0xC0) {
     extra = 1;
     c = lead & 0x1F;
+    smallest = 0x80;
   } else if ((lead & 0xF0) == 0xE0) {
     extra = 2;
     c = lead & 0x0F;
+    smallest = 0x800;
   } else if ((lead & 0xF8) == 0xF0) {
     extra = 3;
     c = lead & 0x07;
+    smallest = 0x10000;
   } else {
-    return 0xFFFD;
+    return kMalformed;
   }
   for (int i = 0; i < extra; ++i) {
-    if (pos >= text.size()) return 0xFFFD;
+    if (pos >= text.size()) return kMalformed;
     const auto next = static_cast<unsigned char>(text[pos]);
-    if ((next & 0xC0) != 0x80) return 0xFFFD;
+    if ((next & 0xC0) != 0x80) return kMalformed;
     c = (c << 6) | (next & 0x3F);
     ++pos;
   }
+  // Overlong forms could smuggle in a "/" or a NUL; surrogates and values past
+  // the last code point are no characters at all.
+  if (c < smallest || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return kMalformed;
   return c;
 }
 

@@ -7,27 +7,6 @@
 
 namespace {
 
-std::string Quoted(std::string_view text) {
-  // Garbage can be long and binary: the start is enough to recognise it, and
-  // bytes that are not plain printable ASCII are shown as \xHH so that the
-  // message reads the same in any window or terminal.
-  constexpr std::size_t kShown = 40;
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string quoted = "'";
-  for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte >= 0x20 && byte < 0x7F) {
-      quoted.push_back(static_cast<char>(byte));
-    } else {
-      quoted += "\\x";
-      quoted.push_back(kHex[byte >> 4]);
-      quoted.push_back(kHex[byte & 0xF]);
-    }
-  }
-  if (text.size() > kShown) quoted += "...";
-  return quoted + "'";
-}
-
 std::string FieldsText(int count) {
   return std::to_string(count) + (count == 1 ? " field" : " fields");
 }
@@ -86,7 +65,7 @@ std::string_view TFieldCursor::NextTextPart() {
 std::int32_t TFieldCursor::Int(std::string_view field, const char* name) const {
   std::int32_t value = 0;
   if (!TryStrToInt(field, value)) {
-    reader_.Fail(std::string("field ") + name + ": " + Quoted(field) +
+    reader_.Fail(std::string("field ") + name + ": " + QuotedText(field) +
                  " is not a valid integer value");
   }
   return value;

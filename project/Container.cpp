@@ -128,13 +128,13 @@ std::vector<std::pair<TPool*, const char*>> TContainer::SaveOrder() const {
 void TContainer::StageDataFiles(TSaveTransaction& transaction, const std::string& projectFileName) {
   const TDataFileSet files(projectFileName);
   TakeDirectoryFrom(projectFileName);
-  EnsureDirectory(files.Path());
   for (const auto& [pool, suffix] : SaveOrder()) {
     pool->SaveToFile(transaction.Stage(files.NameFor(suffix)));
   }
 }
 
 void TContainer::WriteDataFiles(const std::string& projectFileName) {
+  EnsureDirectory(TDataFileSet::DirectoryOf(projectFileName));
   TSaveTransaction transaction;
   StageDataFiles(transaction, projectFileName);
   transaction.Commit();
@@ -149,8 +149,8 @@ void TContainer::OpenProject(const std::string& projectFileName) {
 }
 
 void TContainer::SaveProject(const std::string& projectFileName) {
-  TSaveTransaction transaction;
   EnsureDirectory(TDataFileSet::DirectoryOf(projectFileName));
+  TSaveTransaction transaction;
   TIniFile ini = TIniFile::Load(projectFileName);
   ini.WriteString("QOZ", "Version", "5.0");
   ini.WriteString("DEFAULTS", "Grid", "No");

@@ -6,7 +6,9 @@
 // Saves a set of files all or nothing. Each file is written to a temporary
 // sibling first; Commit renames them over their targets once every one of
 // them was written and flushed. A transaction that is not committed removes
-// its temporary files, leaving the previous files untouched.
+// its temporary files, leaving the previous files untouched. While Commit
+// replaces the files, the previous ones are kept under a backup name, so that
+// a rename failing half way through can put every one of them back.
 class TSaveTransaction {
  public:
   TSaveTransaction() = default;
@@ -19,12 +21,17 @@ class TSaveTransaction {
   std::string Stage(const std::string& target);
 
   // Renames every staged file over its target, in the order staged. Throws
-  // EInOutError when a rename fails.
+  // EInOutError when that fails; every target is then as it was before.
   void Commit();
 
   static std::string TemporaryName(const std::string& target) { return target + ".saving"; }
+  static std::string BackupName(const std::string& target) { return target + ".previous"; }
 
  private:
+  void KeepBackups(std::vector<bool>& backedUp) const;
+  void RollBack(std::size_t replaced, const std::vector<bool>& backedUp) const;
+  void RemoveFiles(std::size_t from, std::string (*nameOf)(const std::string&)) const;
+
   std::vector<std::string> targets_;
   bool committed_ = false;
 };

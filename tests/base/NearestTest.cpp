@@ -1,0 +1,34 @@
+#include "base/IntOverflow.h"
+#include "base/Nearest.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+TEST(BaseNearest, RoundsHalvesToEven) {
+  const std::pair<long double, std::int32_t> cases[] = {
+      {0.5L, 0},    {1.5L, 2},    {2.5L, 2},   {3.5L, 4},    {-0.5L, 0},
+      {-1.5L, -2},  {-2.5L, -2},  {0.49L, 0},  {0.51L, 1},   {-0.51L, -1},
+      {2.6L, 3},    {7.0L, 7},    {0.0L, 0},
+      {2147483646.5L, 2147483646},  {2147483647.0L, 2147483647},
+      {-2147483648.5L, std::numeric_limits<std::int32_t>::min()},
+  };
+  for (const auto& [value, expected] : cases) {
+    EXPECT_EQ(Nearest(value), expected) << static_cast<double>(value);
+  }
+}
+
+TEST(BaseNearest, ResultOutsideTheIntegerRangeThrows) {
+  const long double cases[] = {2147483647.5L,  2147483648.0L, -2147483649.0L, -2147483649.5L,
+                               1e30L,          std::numeric_limits<long double>::infinity(),
+                               -std::numeric_limits<long double>::infinity(),
+                               std::numeric_limits<long double>::quiet_NaN()};
+  for (long double value : cases) {
+    EXPECT_THROW(Nearest(value), EIntOverflow) << static_cast<double>(value);
+  }
+}
+
+}  // namespace
