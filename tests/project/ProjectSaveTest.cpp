@@ -40,11 +40,12 @@ protected:
 
   std::string File(const std::string& name) const { return (dir / name).string(); }
 
-  // Regular files a save left behind under a temporary name.
+  // Regular files a save left behind under a temporary or a backup name.
   std::vector<std::string> LeftOvers() const {
     std::vector<std::string> names;
     for (const std::string& name : FileNames(dir)) {
-      if (name.ends_with(".saving") && !fs::is_directory(dir / name)) names.push_back(name);
+      const bool temporary = name.ends_with(".saving") || name.ends_with(".previous");
+      if (temporary && !fs::is_directory(dir / name)) names.push_back(name);
     }
     return names;
   }
