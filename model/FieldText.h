@@ -13,7 +13,8 @@ class TFieldText {
  public:
   // 0xFF becomes "?"; CR LF, CR or LF become one space.
   static std::string SingleLine(std::string_view text);
-  // 0xFF and 0xFE become "?"; line breaks stay.
+  // 0xFF and 0xFE become "?"; every line break (CR LF, a lone CR, a lone LF)
+  // becomes CR LF, the only break the data files keep.
   static std::string MultiLine(std::string_view text);
 
   // The byte that stands for c in a single-line field, and in a multi-line one.

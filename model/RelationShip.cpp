@@ -4,27 +4,41 @@
 
 #include <algorithm>
 
+void TRelationShip::Grow() {
+  const std::uint32_t capacity = capacity_ * 2;
+  auto* grown = new TPoolItem*[capacity];
+  std::copy(members_, members_ + size_, grown);
+  Release();
+  members_ = grown;
+  capacity_ = capacity;
+}
+
+void TRelationShip::Release() {
+  if (members_ != &single_) delete[] members_;
+  members_ = &single_;
+  capacity_ = 1;
+}
+
 void TRelationShip::Register(TPoolItem* item) {
   // Members are only added outside cascades, so this is a safe moment to close
   // holes that would otherwise pile up on a relationship nobody reads by index.
-  if (holes_ > 16 && holes_ * 2 > members_.size()) Compact();
-  if (std::uint32_t* slot = item->MemberSlot(this)) {
-    *slot = static_cast<std::uint32_t>(members_.size());
-  }
-  members_.push_back(item);
+  if (holes_ > 16 && holes_ * 2 > size_) Compact();
+  if (size_ == capacity_) Grow();
+  if (std::uint32_t* slot = item->MemberSlot(this)) *slot = size_;
+  members_[size_++] = item;
 }
 
 void TRelationShip::Unregister(TPoolItem* item) {
   if (item == owner_) return;
   std::uint32_t* slot = item->MemberSlot(this);
-  if (slot && *slot < members_.size() && members_[*slot] == item) {
+  if (slot && *slot < size_ && members_[*slot] == item) {
     members_[*slot] = nullptr;
     *slot = TPoolItem::kNoSlot;
     ++holes_;
     return;
   }
-  auto found = std::find(members_.begin(), members_.end(), item);
-  if (found != members_.end()) {
+  TPoolItem** found = std::find(members_, members_ + size_, item);
+  if (found != members_ + size_) {
     *found = nullptr;
     ++holes_;
   }
@@ -33,24 +47,25 @@ void TRelationShip::Unregister(TPoolItem* item) {
 TPoolItem* TRelationShip::GetMember(std::int32_t index) const {
   if (index < 0 || index >= Count()) return nullptr;
   if (holes_ > 0) Compact();
-  return members_[static_cast<std::size_t>(index)];
+  return members_[index];
 }
 
 void TRelationShip::Compact() const {
-  std::size_t next = 0;
-  for (TPoolItem* member : members_) {
+  std::uint32_t next = 0;
+  for (std::uint32_t i = 0; i < size_; ++i) {
+    TPoolItem* member = members_[i];
     if (!member) continue;
-    if (std::uint32_t* slot = member->MemberSlot(this)) *slot = static_cast<std::uint32_t>(next);
+    if (std::uint32_t* slot = member->MemberSlot(this)) *slot = next;
     members_[next++] = member;
   }
-  members_.resize(next);
+  size_ = next;
   holes_ = 0;
   ++compactions_;
 }
 
 void TRelationShip::Free() {
-  std::size_t index = 0;
-  while (index < members_.size()) {
+  std::uint32_t index = 0;
+  while (index < size_) {
     TPoolItem* member = members_[index];
     if (!member) {
       ++index;
@@ -68,7 +83,7 @@ void TRelationShip::Free() {
       ++holes_;
     }
   }
-  members_.clear();
-  members_.shrink_to_fit();
+  Release();
+  size_ = 0;
   holes_ = 0;
 }
