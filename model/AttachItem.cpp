@@ -13,7 +13,7 @@ TAttachItem::TAttachItem(TPool* pool, TAttachment record)
   noteRef_->Register(this);
 }
 
-TNoteItem* TAttachItem::Note() const { return static_cast<TNoteItem*>(noteRef_->Owner()); }
+TNoteItem* TAttachItem::Note() const { return data_.Note; }
 
 void TAttachItem::SetTitle(const std::string& title) {
   data_.Title = TFieldText::SingleLine(title);

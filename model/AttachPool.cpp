@@ -32,7 +32,7 @@ void TAttachPool::LoadFromFile(const std::string& fileName) {
   while (reader.NextLine()) {
     reader.Guarded([&] {
       TFieldCursor fields(reader, reader.Line());
-      fields.ExpectFields(6);
+      fields.BeginRecord(6);
       TAttachment record = DefaultAttachment;
       record.ID = fields.NextInt("ID");
       record.NoteID = fields.NextInt("NoteID");

@@ -5,15 +5,14 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
-namespace {
-constexpr std::size_t kChunk = 1 << 20;
-}
-
-TDataFileReader::TDataFileReader(const std::string& fileName) : fileName_(fileName) {
+TDataFileReader::TDataFileReader(const std::string& fileName, std::size_t chunk)
+    : fileName_(fileName), chunk_(chunk) {
   file_ = std::fopen(fileName.c_str(), "rb");
   if (!file_) throw EInOutError("Cannot open file", fileName, std::strerror(errno));
-  buffer_.resize(kChunk);
+  capacity_ = chunk_;
+  buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
 }
 
 TDataFileReader::~TDataFileReader() {
@@ -26,12 +25,17 @@ bool TDataFileReader::Refill() {
   // buffer makes the buffer grow.
   const std::size_t tail = end_ - start_;
   if (start_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + start_, tail);
+    std::memmove(buffer_.get(), buffer_.get() + start_, tail);
     start_ = 0;
     end_ = tail;
   }
-  if (buffer_.size() - end_ < kChunk / 2) buffer_.resize(buffer_.size() * 2);
-  const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+  if (capacity_ - end_ < chunk_ / 2) {
+    auto grown = std::make_unique_for_overwrite<char[]>(capacity_ * 2);
+    std::memcpy(grown.get(), buffer_.get(), end_);
+    buffer_ = std::move(grown);
+    capacity_ *= 2;
+  }
+  const std::size_t got = std::fread(buffer_.get() + end_, 1, capacity_ - end_, file_);
   if (got == 0) {
     if (std::ferror(file_)) throw EInOutError("Cannot read file", fileName_, std::strerror(errno));
     eof_ = true;
@@ -44,7 +48,7 @@ bool TDataFileReader::Refill() {
 bool TDataFileReader::NextLine() {
   std::size_t searchFrom = start_;
   for (;;) {
-    const char* base = buffer_.data();
+    const char* base = buffer_.get();
     const void* newline = std::memchr(base + searchFrom, '\n', end_ - searchFrom);
     if (newline) {
       std::size_t stop = static_cast<const char*>(newline) - base;
@@ -61,7 +65,7 @@ bool TDataFileReader::NextLine() {
   }
   if (start_ == end_) return false;
   // The last line of a file that does not end with a line break.
-  line_ = std::string_view(buffer_.data() + start_, end_ - start_);
+  line_ = std::string_view(buffer_.get() + start_, end_ - start_);
   start_ = end_;
   ++lineNumber_;
   return true;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -11,8 +12,11 @@
 // buffer, counting physical lines so that errors can say where they are.
 class TDataFileReader {
  public:
-  // Throws EInOutError when the file cannot be opened.
-  explicit TDataFileReader(const std::string& fileName);
+  static constexpr std::size_t kDefaultChunk = 1 << 20;
+
+  // Throws EInOutError when the file cannot be opened. chunk is how much is
+  // read at a time (a reader that only looks at the first line wants little).
+  explicit TDataFileReader(const std::string& fileName, std::size_t chunk = kDefaultChunk);
   ~TDataFileReader();
 
   TDataFileReader(const TDataFileReader&) = delete;
@@ -45,7 +49,10 @@ class TDataFileReader {
 
   std::string fileName_;
   std::FILE* file_ = nullptr;
-  std::string buffer_;
+  std::size_t chunk_;
+  // Not a std::string: its resize would clear every byte before each read.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0;
   std::size_t start_ = 0;  // first unread byte of buffer_
   std::size_t end_ = 0;    // one past the last valid byte
   bool eof_ = false;

@@ -12,6 +12,8 @@
 namespace {
 
 constexpr std::size_t kFlushAt = 1 << 20;
+// The bytes a multi-line text cannot keep as they are.
+constexpr std::string_view kSpecialInText{"\r\n\xFE\xFF", 4};
 
 }  // namespace
 
@@ -54,12 +56,22 @@ void TDataFileWriter::Text(std::string_view text) {
 
 void TDataFileWriter::MultiLineText(std::string_view text) {
   Separate();
-  for (char c : text) {
+  // Memos are long and mostly plain: copy the runs between special bytes.
+  std::size_t from = 0;
+  while (from < text.size()) {
+    const std::size_t stop = text.find_first_of(kSpecialInText, from);
+    if (stop == std::string_view::npos) {
+      buffer_.append(text.substr(from));
+      break;
+    }
+    buffer_.append(text.substr(from, stop - from));
+    const char c = text[stop];
     if (c == '\r') {
       buffer_.push_back(TFieldCursor::kLineBreak);
     } else if (c != '\n') {
       buffer_.push_back(TFieldText::StorableInText(c));
     }
+    from = stop + 1;
   }
 }
 

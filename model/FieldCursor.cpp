@@ -14,16 +14,31 @@ std::string FieldsText(int count) {
 }  // namespace
 
 TFieldCursor::TFieldCursor(const TDataFileReader& reader, std::string_view line)
-    : reader_(reader), rest_(line) {}
+    : reader_(reader), line_(line), rest_(line) {}
 
 int TFieldCursor::FieldCount(std::string_view line) {
   return 1 + static_cast<int>(std::count(line.begin(), line.end(), kSeparator));
 }
 
 void TFieldCursor::ExpectFields(int count) const {
-  const int found = FieldCount(rest_);
-  if (found == count) return;
-  if (rest_.empty()) {
+  if (FieldCount(rest_) != count) FailFieldCount(count);
+}
+
+void TFieldCursor::BeginRecord(int count) {
+  expected_ = count;
+  if (rest_.empty()) FailFieldCount(count);
+}
+
+std::string_view TFieldCursor::LastField() const {
+  if (expected_ > 0 && rest_.find(kSeparator) != std::string_view::npos) {
+    FailFieldCount(expected_);
+  }
+  return rest_;
+}
+
+void TFieldCursor::FailFieldCount(int count) const {
+  const int found = FieldCount(line_);
+  if (line_.empty()) {
     reader_.Fail("the line is blank; a record of " + std::to_string(count) +
                  " fields was expected");
   }
@@ -44,7 +59,10 @@ void TFieldCursor::ExpectAtLeastFields(int count) const {
 
 std::string_view TFieldCursor::NextField() {
   const std::size_t stop = rest_.find(kSeparator);
-  if (stop == std::string_view::npos) return {};
+  if (stop == std::string_view::npos) {
+    if (expected_ > 0) FailFieldCount(expected_);
+    return {};
+  }
   std::string_view field = rest_.substr(0, stop);
   rest_.remove_prefix(stop + 1);
   return field;

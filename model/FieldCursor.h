@@ -16,8 +16,13 @@ class TFieldCursor {
 
   TFieldCursor(const TDataFileReader& reader, std::string_view line);
 
-  // The line must hold exactly count fields (count - 1 separators).
+  // The line must hold exactly count fields (count - 1 separators), checked
+  // now, by counting them.
   void ExpectFields(int count) const;
+  // The same check made while the fields are taken, so that the line is read
+  // only once: a missing separator fails at NextField, a spare one when the
+  // last field is taken with a Last... call.
+  void BeginRecord(int count);
   // The line must hold at least count fields.
   void ExpectAtLeastFields(int count) const;
 
@@ -41,15 +46,21 @@ class TFieldCursor {
   std::string NextText() { return std::string(NextField()); }
   std::string NextMultiLineText() { return MultiLineText(NextField()); }
 
-  std::int32_t LastInt(const char* name) const { return Int(rest_, name); }
-  std::uint8_t LastByte(const char* name) const { return Byte(rest_, name); }
-  bool LastBool(const char* name) const { return Bool(rest_, name); }
+  std::int32_t LastInt(const char* name) const { return Int(LastField(), name); }
+  std::uint8_t LastByte(const char* name) const { return Byte(LastField(), name); }
+  bool LastBool(const char* name) const { return Bool(LastField(), name); }
+  std::string LastMultiLineText() const { return MultiLineText(LastField()); }
 
   // A stored multi-line text with every 0xFE turned back into CR LF.
   static std::string MultiLineText(std::string_view stored);
   static int FieldCount(std::string_view line);
 
  private:
+  std::string_view LastField() const;
+  [[noreturn]] void FailFieldCount(int expected) const;
+
   const TDataFileReader& reader_;
+  std::string_view line_;
   std::string_view rest_;
+  int expected_ = 0;  // fields the record must have; 0 when not checked as it is read
 };

@@ -19,15 +19,13 @@ TLinkItem::TLinkItem(TPool* pool, TLink record)
   relationRef_->Register(this);
 }
 
-TSheetItem* TLinkItem::Sheet() const { return static_cast<TSheetItem*>(sheetRef_->Owner()); }
+TSheetItem* TLinkItem::Sheet() const { return data_.Sheet; }
 
-TNoteItem* TLinkItem::FromNote() const { return static_cast<TNoteItem*>(fromRef_->Owner()); }
+TNoteItem* TLinkItem::FromNote() const { return data_.FromNote; }
 
-TNoteItem* TLinkItem::ToNote() const { return static_cast<TNoteItem*>(toRef_->Owner()); }
+TNoteItem* TLinkItem::ToNote() const { return data_.ToNote; }
 
-TRelationItem* TLinkItem::Relation() const {
-  return static_cast<TRelationItem*>(relationRef_->Owner());
-}
+TRelationItem* TLinkItem::Relation() const { return data_.Relation; }
 
 void TLinkItem::SetCtrl1X(std::int32_t value) {
   data_.Ctrl1X = value;

@@ -32,7 +32,7 @@ void TLinkPool::LoadFromFile(const std::string& fileName) {
   while (reader.NextLine()) {
     reader.Guarded([&] {
       TFieldCursor fields(reader, reader.Line());
-      fields.ExpectFields(14);
+      fields.BeginRecord(14);
       TLink record = DefaultLink;
       record.ID = fields.NextInt("ID");
       record.SheetID = fields.NextInt("SheetID");

@@ -11,6 +11,9 @@
 
 namespace {
 
+// Enough to see the first line of any ordinary file.
+constexpr std::size_t kProbeChunk = 4096;
+
 constexpr int kFields = 14;
 constexpr int kFieldsBeforeText = 12;
 
@@ -59,7 +62,7 @@ TNoteItem* TNotePool::AddLoaded(TNote record) {
 void TNotePool::LoadFromFile(const std::string& fileName) {
   bool older = false;
   {
-    TDataFileReader probe(fileName);
+    TDataFileReader probe(fileName, kProbeChunk);
     older = probe.NextLine() && EndsWithLineBreak(probe.Line());
   }
   if (older) {
@@ -74,7 +77,7 @@ void TNotePool::LoadNewFormat(const std::string& fileName) {
   while (reader.NextLine()) {
     reader.Guarded([&] {
       TFieldCursor fields(reader, reader.Line());
-      fields.ExpectFields(kFields);
+      fields.BeginRecord(kFields);
       TNote record = ReadHead(fields);
       record.Text = fields.NextMultiLineText();
       record.SheetID = fields.LastInt("SheetID");

@@ -15,9 +15,9 @@ TPosItem::TPosItem(TPool* pool, TPosition record)
   noteRef_->Register(this);
 }
 
-TNoteItem* TPosItem::Note() const { return static_cast<TNoteItem*>(noteRef_->Owner()); }
+TNoteItem* TPosItem::Note() const { return data_.Note; }
 
-TSheetItem* TPosItem::Sheet() const { return static_cast<TSheetItem*>(sheetRef_->Owner()); }
+TSheetItem* TPosItem::Sheet() const { return data_.Sheet; }
 
 void TPosItem::SetX(std::int32_t x) {
   data_.X = x;

@@ -29,7 +29,7 @@ void TPosPool::LoadFromFile(const std::string& fileName) {
   while (reader.NextLine()) {
     reader.Guarded([&] {
       TFieldCursor fields(reader, reader.Line());
-      fields.ExpectFields(5);
+      fields.BeginRecord(5);
       TPosition record = DefaultPosition;
       record.ID = fields.NextInt("ID");
       record.NoteID = fields.NextInt("NoteID");

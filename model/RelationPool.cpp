@@ -28,7 +28,7 @@ void TRelationPool::LoadFromFile(const std::string& fileName) {
   while (reader.NextLine()) {
     reader.Guarded([&] {
       TFieldCursor fields(reader, reader.Line());
-      fields.ExpectFields(3);
+      fields.BeginRecord(3);
       TRelation record = DefaultRelation;
       record.ID = fields.NextInt("ID");
       record.Name = fields.NextText();

@@ -11,6 +11,9 @@
 
 namespace {
 
+// Enough to see the first line of any ordinary file.
+constexpr std::size_t kProbeChunk = 4096;
+
 constexpr int kFields = 9;
 
 // The eight fields before the description.
@@ -48,7 +51,7 @@ TSheetItem* TSheetPool::AddLoaded(TSheet record) {
 void TSheetPool::LoadFromFile(const std::string& fileName) {
   bool hasHeader = false;
   {
-    TDataFileReader probe(fileName);
+    TDataFileReader probe(fileName, kProbeChunk);
     hasHeader = probe.NextLine() && probe.Line() == kHeader;
   }
   if (hasHeader) {
@@ -64,9 +67,9 @@ void TSheetPool::LoadNewFormat(const std::string& fileName) {
   while (reader.NextLine()) {
     reader.Guarded([&] {
       TFieldCursor fields(reader, reader.Line());
-      fields.ExpectFields(kFields);
+      fields.BeginRecord(kFields);
       TSheet record = ReadHead(fields);
-      record.Description = TFieldCursor::MultiLineText(fields.Rest());
+      record.Description = fields.LastMultiLineText();
       AddLoaded(std::move(record));
     });
   }
