@@ -6,13 +6,14 @@
 
 #include <utility>
 
-TLinkItem::TLinkItem(TPool* pool, TLink record)
+TLinkItem::TLinkItem(TPool* pool, TLink record, TRegistration registration)
     : TPoolItem(pool),
       data_(std::move(record)),
       sheetRef_(&Required(data_.Sheet, "TLinkItem: Sheet not set")->Links()),
       toRef_(&Required(data_.ToNote, "TLinkItem: ToNote not set")->LinksIn()),
       fromRef_(&Required(data_.FromNote, "TLinkItem: FromNote not set")->LinksOut()),
       relationRef_(&Required(data_.Relation, "TLinkItem: Relation not set")->Links()) {
+  if (registration == TRegistration::ByLoader) return;
   sheetRef_->Register(this);
   toRef_->Register(this);
   fromRef_->Register(this);

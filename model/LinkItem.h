@@ -9,8 +9,12 @@
 // relation type's Links. Its sheet, notes and type never change in place.
 class TLinkItem : public TPoolItem {
  public:
+  // How a new link joins the relationships of its sheet, notes and type: at
+  // once, or, for a loader that registers many links in bulk, by the loader.
+  enum class TRegistration { Now, ByLoader };
+
   // record.Sheet, FromNote, ToNote and Relation must be set.
-  TLinkItem(TPool* pool, TLink record);
+  TLinkItem(TPool* pool, TLink record, TRegistration registration = TRegistration::Now);
 
   const TLink& Record() const { return data_; }
   TSheetItem* Sheet() const;
@@ -39,6 +43,8 @@ class TLinkItem : public TPoolItem {
   std::uint32_t* MemberSlot(const TRelationShip* rel) override;
 
  private:
+  friend class TLinkPool;
+
   TLink data_;
   TRelationShip* sheetRef_;
   TRelationShip* toRef_;

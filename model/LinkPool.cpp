@@ -3,12 +3,14 @@
 #include "model/DataFileReader.h"
 #include "model/DataFileWriter.h"
 #include "model/FieldCursor.h"
+#include "model/GroupedRegistration.h"
 #include "model/NotePool.h"
 #include "model/RelationPool.h"
 #include "model/SheetPool.h"
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 TLinkItem* TLinkPool::Add(const TLink& record) {
   auto* link = new TLinkItem(this, record);
@@ -16,11 +18,15 @@ TLinkItem* TLinkPool::Add(const TLink& record) {
   return link;
 }
 
-TLinkItem* TLinkPool::AddLoaded(TLink record) {
+void TLinkPool::Resolve(TLink& record) const {
   record.Sheet = sheets_->Resolve(record.SheetID, "SheetID", "sheet");
   record.FromNote = notes_->Resolve(record.FromNoteID, "FromNoteID", "note");
   record.ToNote = notes_->Resolve(record.ToNoteID, "ToNoteID", "note");
   record.Relation = relations_->Resolve(record.RelationID, "RelationID", "relation type");
+}
+
+TLinkItem* TLinkPool::AddLoaded(TLink record) {
+  Resolve(record);
   auto link = std::make_unique<TLinkItem>(this, std::move(record));
   TLinkItem* added = link.get();
   AppendLoaded(std::move(link));
@@ -28,29 +34,56 @@ TLinkItem* TLinkPool::AddLoaded(TLink record) {
 }
 
 void TLinkPool::LoadFromFile(const std::string& fileName) {
+  // Links join their sheet and type as they are read; joining their notes is
+  // left to the end, note by note (see RegisterGroupedByOwner).
+  std::vector<TLinkItem*> loaded;
+  std::vector<std::int32_t> fromNotes;
+  std::vector<std::int32_t> toNotes;
+  auto registerWithNotes = [&] {
+    const std::int32_t noteCount = notes_->Count();
+    RegisterGroupedByOwner(loaded, toNotes, noteCount,
+                           [](TLinkItem* link) -> TRelationShip& { return *link->toRef_; });
+    RegisterGroupedByOwner(loaded, fromNotes, noteCount,
+                           [](TLinkItem* link) -> TRelationShip& { return *link->fromRef_; });
+  };
   TDataFileReader reader(fileName);
-  while (reader.NextLine()) {
-    reader.Guarded([&] {
-      TFieldCursor fields(reader, reader.Line());
-      fields.BeginRecord(14);
-      TLink record = DefaultLink;
-      record.ID = fields.NextInt("ID");
-      record.SheetID = fields.NextInt("SheetID");
-      record.FromNoteID = fields.NextInt("FromNoteID");
-      record.ToNoteID = fields.NextInt("ToNoteID");
-      record.RelationID = fields.NextInt("RelationID");
-      record.Ctrl1X = fields.NextInt("Ctrl1X");
-      record.Ctrl1Y = fields.NextInt("Ctrl1Y");
-      record.Ctrl2X = fields.NextInt("Ctrl2X");
-      record.Ctrl2Y = fields.NextInt("Ctrl2Y");
-      record.ArrowStyle = fields.NextByte("ArrowStyle");
-      record.Width = fields.NextInt("Width");
-      record.Color = fields.NextInt("Color");
-      record.LineStyle = fields.NextInt("LineStyle");
-      record.SpareInt = fields.LastInt("SpareInt");
-      AddLoaded(std::move(record));
-    });
+  try {
+    while (reader.NextLine()) {
+      reader.Guarded([&] {
+        TFieldCursor fields(reader, reader.Line());
+        fields.BeginRecord(14);
+        TLink record = DefaultLink;
+        record.ID = fields.NextInt("ID");
+        record.SheetID = fields.NextInt("SheetID");
+        record.FromNoteID = fields.NextInt("FromNoteID");
+        record.ToNoteID = fields.NextInt("ToNoteID");
+        record.RelationID = fields.NextInt("RelationID");
+        record.Ctrl1X = fields.NextInt("Ctrl1X");
+        record.Ctrl1Y = fields.NextInt("Ctrl1Y");
+        record.Ctrl2X = fields.NextInt("Ctrl2X");
+        record.Ctrl2Y = fields.NextInt("Ctrl2Y");
+        record.ArrowStyle = fields.NextByte("ArrowStyle");
+        record.Width = fields.NextInt("Width");
+        record.Color = fields.NextInt("Color");
+        record.LineStyle = fields.NextInt("LineStyle");
+        record.SpareInt = fields.LastInt("SpareInt");
+        Resolve(record);
+        fromNotes.push_back(record.FromNoteID);
+        toNotes.push_back(record.ToNoteID);
+        auto link = std::make_unique<TLinkItem>(this, std::move(record),
+                                                TLinkItem::TRegistration::ByLoader);
+        link->sheetRef_->Register(link.get());
+        link->relationRef_->Register(link.get());
+        loaded.push_back(link.get());
+        AppendLoaded(std::move(link));
+      });
+    }
+  } catch (...) {
+    // What was read before the bad line stays, fully registered.
+    registerWithNotes();
+    throw;
   }
+  registerWithNotes();
 }
 
 void TLinkPool::SaveToFile(const std::string& fileName) {

@@ -26,6 +26,9 @@ class TLinkPool : public TSingleLayoutPool<TLinkItem> {
   void SaveToFile(const std::string& fileName) override;
 
  private:
+  // Turns the stored indices of record into references.
+  void Resolve(TLink& record) const;
+
   TSheetPool* sheets_ = nullptr;
   TNotePool* notes_ = nullptr;
   TRelationPool* relations_ = nullptr;

@@ -6,11 +6,12 @@
 
 #include <utility>
 
-TPosItem::TPosItem(TPool* pool, TPosition record)
+TPosItem::TPosItem(TPool* pool, TPosition record, TRegistration registration)
     : TPoolItem(pool),
       data_(std::move(record)),
       sheetRef_(&Required(data_.Sheet, "TPosItem: Sheet not set")->Positions()),
       noteRef_(&Required(data_.Note, "TPosItem: Note not set")->Positions()) {
+  if (registration == TRegistration::ByLoader) return;
   sheetRef_->Register(this);
   noteRef_->Register(this);
 }

@@ -10,8 +10,13 @@ class TTreeNodeItem;
 // Positions. Negative coordinates assign the note without placing it.
 class TPosItem : public TPoolItem {
  public:
+  // How a new position joins the relationships of its sheet and note: at
+  // once, or, for a loader that registers many positions in bulk, by the
+  // loader.
+  enum class TRegistration { Now, ByLoader };
+
   // record.Note and record.Sheet must be set.
-  TPosItem(TPool* pool, TPosition record);
+  TPosItem(TPool* pool, TPosition record, TRegistration registration = TRegistration::Now);
 
   const TPosition& Record() const { return data_; }
   TNoteItem* Note() const;
@@ -36,6 +41,8 @@ class TPosItem : public TPoolItem {
   static constexpr int kPlacedImage = 4;
 
  private:
+  friend class TPosPool;
+
   void ShowPlacedWhen(std::int32_t coordinate);
 
   TPosition data_;

@@ -3,11 +3,13 @@
 #include "model/DataFileReader.h"
 #include "model/DataFileWriter.h"
 #include "model/FieldCursor.h"
+#include "model/GroupedRegistration.h"
 #include "model/NotePool.h"
 #include "model/SheetPool.h"
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 TPosItem* TPosPool::Add(const TPosition& record) {
   auto* position = new TPosItem(this, record);
@@ -15,9 +17,13 @@ TPosItem* TPosPool::Add(const TPosition& record) {
   return position;
 }
 
-TPosItem* TPosPool::AddLoaded(TPosition record) {
+void TPosPool::Resolve(TPosition& record) const {
   record.Sheet = sheets_->Resolve(record.SheetID, "SheetID", "sheet");
   record.Note = notes_->Resolve(record.NoteID, "NoteID", "note");
+}
+
+TPosItem* TPosPool::AddLoaded(TPosition record) {
+  Resolve(record);
   auto position = std::make_unique<TPosItem>(this, std::move(record));
   TPosItem* added = position.get();
   AppendLoaded(std::move(position));
@@ -25,20 +31,42 @@ TPosItem* TPosPool::AddLoaded(TPosition record) {
 }
 
 void TPosPool::LoadFromFile(const std::string& fileName) {
+  // Positions join their sheet as they are read and their notes at the end,
+  // note by note (see RegisterGroupedByOwner).
+  std::vector<TPosItem*> loaded;
+  std::vector<std::int32_t> notes;
+  auto registerWithNotes = [&] {
+    RegisterGroupedByOwner(
+        loaded, notes, notes_->Count(),
+        [](TPosItem* position) -> TRelationShip& { return *position->noteRef_; });
+  };
   TDataFileReader reader(fileName);
-  while (reader.NextLine()) {
-    reader.Guarded([&] {
-      TFieldCursor fields(reader, reader.Line());
-      fields.BeginRecord(5);
-      TPosition record = DefaultPosition;
-      record.ID = fields.NextInt("ID");
-      record.NoteID = fields.NextInt("NoteID");
-      record.SheetID = fields.NextInt("SheetID");
-      record.X = fields.NextInt("X");
-      record.Y = fields.LastInt("Y");
-      AddLoaded(std::move(record));
-    });
+  try {
+    while (reader.NextLine()) {
+      reader.Guarded([&] {
+        TFieldCursor fields(reader, reader.Line());
+        fields.BeginRecord(5);
+        TPosition record = DefaultPosition;
+        record.ID = fields.NextInt("ID");
+        record.NoteID = fields.NextInt("NoteID");
+        record.SheetID = fields.NextInt("SheetID");
+        record.X = fields.NextInt("X");
+        record.Y = fields.LastInt("Y");
+        Resolve(record);
+        notes.push_back(record.NoteID);
+        auto position =
+            std::make_unique<TPosItem>(this, std::move(record), TPosItem::TRegistration::ByLoader);
+        position->sheetRef_->Register(position.get());
+        loaded.push_back(position.get());
+        AppendLoaded(std::move(position));
+      });
+    }
+  } catch (...) {
+    // What was read before the bad line stays, fully registered.
+    registerWithNotes();
+    throw;
   }
+  registerWithNotes();
 }
 
 void TPosPool::SaveToFile(const std::string& fileName) {

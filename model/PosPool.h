@@ -24,6 +24,9 @@ class TPosPool : public TSingleLayoutPool<TPosItem> {
   void SaveToFile(const std::string& fileName) override;
 
  private:
+  // Turns the stored indices of record into references.
+  void Resolve(TPosition& record) const;
+
   TSheetPool* sheets_ = nullptr;
   TNotePool* notes_ = nullptr;
 };

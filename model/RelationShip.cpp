@@ -4,8 +4,11 @@
 
 #include <algorithm>
 
-void TRelationShip::Grow() {
-  const std::uint32_t capacity = capacity_ * 2;
+void TRelationShip::Reserve(std::uint32_t count) {
+  if (size_ + count > capacity_) Grow(size_ + count);
+}
+
+void TRelationShip::Grow(std::uint32_t capacity) {
   auto* grown = new TPoolItem*[capacity];
   std::copy(members_, members_ + size_, grown);
   Release();
@@ -23,7 +26,7 @@ void TRelationShip::Register(TPoolItem* item) {
   // Members are only added outside cascades, so this is a safe moment to close
   // holes that would otherwise pile up on a relationship nobody reads by index.
   if (holes_ > 16 && holes_ * 2 > size_) Compact();
-  if (size_ == capacity_) Grow();
+  if (size_ == capacity_) Grow(capacity_ * 2);
   if (std::uint32_t* slot = item->MemberSlot(this)) *slot = size_;
   members_[size_++] = item;
 }

@@ -24,6 +24,8 @@ class TRelationShip {
   TPoolItem* Owner() const { return owner_; }
 
   void Register(TPoolItem* item);
+  // Makes room for count more members, so that adding them allocates once.
+  void Reserve(std::uint32_t count);
   // Removes item from the members, unless it is the owner.
   void Unregister(TPoolItem* item);
 
@@ -46,7 +48,7 @@ class TRelationShip {
 
  private:
   void Compact() const;
-  void Grow();
+  void Grow(std::uint32_t capacity);
   void Release();
 
   TPoolItem* owner_;
