@@ -10,6 +10,8 @@
 
 #include "bench/ProjectGenerator.h"
 
+#include "base/MemoryTuning.h"
+
 #include "model/NoteItem.h"
 #include "model/RelationItem.h"
 #include "model/SheetItem.h"
@@ -586,6 +588,13 @@ class TSummaryReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Measured as the programs run it. QOZ_DEFAULT_ALLOCATOR=1 measures the C
+  // library's own settings instead, for comparison.
+  const char* defaultAllocator = std::getenv("QOZ_DEFAULT_ALLOCATOR");
+  if (!defaultAllocator || std::string_view(defaultAllocator) != "1") {
+    StartWithHugePageHeap(argv);
+    KeepFreedMemoryForReuse();
+  }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   int status = 0;

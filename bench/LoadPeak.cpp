@@ -7,6 +7,7 @@
 // ru_maxrss across exec, while a fork made after exec starts from its own
 // small image.
 
+#include "base/MemoryTuning.h"
 #include "base/QozError.h"
 #include "project/Container.h"
 
@@ -51,7 +52,10 @@ int main(int argc, char** argv) {
     std::perror("fork");
     return 1;
   }
-  if (child == 0) return LoadAndReport(argv[1]);
+  if (child == 0) {
+    KeepFreedMemoryForReuse();
+    return LoadAndReport(argv[1]);
+  }
   int status = 0;
   if (::waitpid(child, &status, 0) != child) {
     std::perror("waitpid");

@@ -35,16 +35,17 @@ TLinkItem* TLinkPool::AddLoaded(TLink record) {
 
 void TLinkPool::LoadFromFile(const std::string& fileName) {
   // Links join their sheet and type as they are read; joining their notes is
-  // left to the end, note by note (see RegisterGroupedByOwner).
+  // left to the end, note by note (see TGroupedRegistration).
   std::vector<TLinkItem*> loaded;
   std::vector<std::int32_t> fromNotes;
   std::vector<std::int32_t> toNotes;
   auto registerWithNotes = [&] {
-    const std::int32_t noteCount = notes_->Count();
-    RegisterGroupedByOwner(loaded, toNotes, noteCount,
-                           [](TLinkItem* link) -> TRelationShip& { return *link->toRef_; });
-    RegisterGroupedByOwner(loaded, fromNotes, noteCount,
-                           [](TLinkItem* link) -> TRelationShip& { return *link->fromRef_; });
+    TGroupedRegistration<TLinkItem> registration(notes_->Count());
+    registration.Add(loaded, toNotes,
+                     [](TLinkItem* link) -> TRelationShip& { return *link->toRef_; });
+    registration.Add(loaded, fromNotes,
+                     [](TLinkItem* link) -> TRelationShip& { return *link->fromRef_; });
+    registration.Run();
   };
   TDataFileReader reader(fileName);
   try {

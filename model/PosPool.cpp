@@ -32,13 +32,14 @@ TPosItem* TPosPool::AddLoaded(TPosition record) {
 
 void TPosPool::LoadFromFile(const std::string& fileName) {
   // Positions join their sheet as they are read and their notes at the end,
-  // note by note (see RegisterGroupedByOwner).
+  // note by note (see TGroupedRegistration).
   std::vector<TPosItem*> loaded;
   std::vector<std::int32_t> notes;
   auto registerWithNotes = [&] {
-    RegisterGroupedByOwner(
-        loaded, notes, notes_->Count(),
-        [](TPosItem* position) -> TRelationShip& { return *position->noteRef_; });
+    TGroupedRegistration<TPosItem> registration(notes_->Count());
+    registration.Add(loaded, notes,
+                     [](TPosItem* position) -> TRelationShip& { return *position->noteRef_; });
+    registration.Run();
   };
   TDataFileReader reader(fileName);
   try {

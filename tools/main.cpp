@@ -1,10 +1,13 @@
 #include "tools/QozTool.h"
 
+#include "base/MemoryTuning.h"
+
 #include <QCoreApplication>
 
 #include <iostream>
 
 int main(int argc, char* argv[]) {
+  KeepFreedMemoryForReuse();
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("qoztool"));
   return TQozTool(std::cout, std::cerr).Run(QCoreApplication::arguments());
