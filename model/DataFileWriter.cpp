@@ -5,6 +5,7 @@
 #include "model/FieldText.h"
 
 #include <unistd.h>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -13,7 +14,11 @@ namespace {
 
 constexpr std::size_t kFlushAt = 1 << 20;
 // The bytes a multi-line text cannot keep as they are.
-constexpr std::string_view kSpecialInText{"\r\n\xFE\xFF", 4};
+constexpr auto kSpecialInText = [] {
+  std::array<bool, 256> special{};
+  for (unsigned char c : {'\r', '\n', '\xFE', '\xFF'}) special[c] = true;
+  return special;
+}();
 
 }  // namespace
 
@@ -58,21 +63,18 @@ void TDataFileWriter::MultiLineText(std::string_view text) {
   Separate();
   // Memos are long and mostly plain: copy the runs between special bytes.
   std::size_t from = 0;
-  while (from < text.size()) {
-    const std::size_t stop = text.find_first_of(kSpecialInText, from);
-    if (stop == std::string_view::npos) {
-      buffer_.append(text.substr(from));
-      break;
-    }
-    buffer_.append(text.substr(from, stop - from));
-    const char c = text[stop];
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (!kSpecialInText[static_cast<unsigned char>(c)]) continue;
+    buffer_.append(text.substr(from, i - from));
     if (c == '\r') {
       buffer_.push_back(TFieldCursor::kLineBreak);
     } else if (c != '\n') {
       buffer_.push_back(TFieldText::StorableInText(c));
     }
-    from = stop + 1;
+    from = i + 1;
   }
+  buffer_.append(text.substr(from));
 }
 
 void TDataFileWriter::RawLine(std::string_view text) {

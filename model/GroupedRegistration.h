@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Prefetch.h"
 #include "model/RelationShip.h"
 
 #include <cstdint>
@@ -45,7 +46,7 @@ class TGroupedRegistration {
     for (std::size_t owner = 0; owner < owners; ++owner) {
       // The owners lie about a kilobyte apart, too far for the hardware to
       // guess: ask for the relationships a few owners ahead.
-      if (owner + kLookAhead < owners) Prefetch(owner + kLookAhead);
+      if (owner + kLookAhead < owners) PrefetchOwner(owner + kLookAhead);
       for (const TStream& stream : streams_) {
         const std::uint32_t first = stream.GroupStart[owner];
         const std::uint32_t last = stream.GroupStart[owner + 1];
@@ -60,16 +61,12 @@ class TGroupedRegistration {
  private:
   static constexpr std::size_t kLookAhead = 8;
 
-  void Prefetch(std::size_t owner) const {
-#if defined(__GNUC__)
+  void PrefetchOwner(std::size_t owner) const {
     for (const TStream& stream : streams_) {
       if (stream.GroupStart[owner] != stream.GroupStart[owner + 1]) {
-        __builtin_prefetch(&stream.RelationOf(stream.Grouped[stream.GroupStart[owner]]), 1);
+        Prefetch(&stream.RelationOf(stream.Grouped[stream.GroupStart[owner]]));
       }
     }
-#else
-    (void)owner;
-#endif
   }
 
   struct TStream {

@@ -5,12 +5,19 @@
 #include "model/FieldCursor.h"
 #include "model/GroupedRegistration.h"
 #include "model/NotePool.h"
+#include "model/Prefetch.h"
 #include "model/RelationPool.h"
 #include "model/SheetPool.h"
 
 #include <memory>
 #include <utility>
 #include <vector>
+
+namespace {
+
+constexpr std::int32_t kLookAhead = 8;
+
+}  // namespace
 
 TLinkItem* TLinkPool::Add(const TLink& record) {
   auto* link = new TLinkItem(this, record);
@@ -92,6 +99,12 @@ void TLinkPool::SaveToFile(const std::string& fileName) {
   const std::int32_t count = Count();
   for (std::int32_t i = 0; i < count; ++i) {
     const TLinkItem* link = GetItem(i);
+    // Its notes lie anywhere in memory: fetch those of a link further on.
+    if (i + kLookAhead < count) {
+      const TLinkItem* ahead = GetItem(i + kLookAhead);
+      Prefetch(ahead->FromNote());
+      Prefetch(ahead->ToNote());
+    }
     const TLink& record = link->Record();
     writer.Int(i);
     writer.Int(sheets_->IndexOf(link->Sheet()));

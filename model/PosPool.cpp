@@ -5,11 +5,18 @@
 #include "model/FieldCursor.h"
 #include "model/GroupedRegistration.h"
 #include "model/NotePool.h"
+#include "model/Prefetch.h"
 #include "model/SheetPool.h"
 
 #include <memory>
 #include <utility>
 #include <vector>
+
+namespace {
+
+constexpr std::int32_t kLookAhead = 8;
+
+}  // namespace
 
 TPosItem* TPosPool::Add(const TPosition& record) {
   auto* position = new TPosItem(this, record);
@@ -75,6 +82,8 @@ void TPosPool::SaveToFile(const std::string& fileName) {
   const std::int32_t count = Count();
   for (std::int32_t i = 0; i < count; ++i) {
     const TPosItem* position = GetItem(i);
+    // Its note lies anywhere in memory: fetch that of a position further on.
+    if (i + kLookAhead < count) Prefetch(GetItem(i + kLookAhead)->Note());
     writer.Int(i);
     writer.Int(notes_->IndexOf(position->Note()));
     writer.Int(sheets_->IndexOf(position->Sheet()));
