@@ -28,21 +28,18 @@ TAttachItem* TAttachPool::AddLoaded(TAttachment record) {
 }
 
 void TAttachPool::LoadFromFile(const std::string& fileName) {
-  TDataFileReader reader(fileName);
-  while (reader.NextLine()) {
-    reader.Guarded([&] {
-      TFieldCursor fields(reader, reader.Line());
-      fields.BeginRecord(6);
-      TAttachment record = DefaultAttachment;
-      record.ID = fields.NextInt("ID");
-      record.NoteID = fields.NextInt("NoteID");
-      record.Title = fields.NextText();
-      record.FileName = fields.NextText();
-      record.ExtraText = fields.NextMultiLineText();
-      record.IsURL = fields.LastBool("IsURL");
-      AddLoaded(std::move(record));
-    });
-  }
+  TDataFileReader::ForEachLine(fileName, [&](TDataFileReader& reader) {
+    TFieldCursor fields(reader, reader.Line());
+    fields.BeginRecord(6);
+    TAttachment record = DefaultAttachment;
+    record.ID = fields.NextInt("ID");
+    record.NoteID = fields.NextInt("NoteID");
+    record.Title = fields.NextText();
+    record.FileName = fields.NextText();
+    record.ExtraText = fields.NextMultiLineText();
+    record.IsURL = fields.LastBool("IsURL");
+    AddLoaded(std::move(record));
+  });
 }
 
 void TAttachPool::SaveToFile(const std::string& fileName) {

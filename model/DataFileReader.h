@@ -44,6 +44,28 @@ class TDataFileReader {
 
   [[noreturn]] void Fail(const std::string& reason) const;
 
+  // Calls readRecord(reader) for every line of fileName, guarded as above; a
+  // record that spans lines may read on with NextLine.
+  template <typename ReadRecord>
+  static void ForEachLine(const std::string& fileName, ReadRecord&& readRecord) {
+    ForEachLineThen(fileName, readRecord, [] {});
+  }
+
+  // The same, then finish(): also when a line fails, before its error goes
+  // on, so that a loader can complete what it read before the bad line.
+  template <typename ReadRecord, typename Finish>
+  static void ForEachLineThen(const std::string& fileName, ReadRecord&& readRecord,
+                              Finish&& finish) {
+    TDataFileReader reader(fileName);
+    try {
+      while (reader.NextLine()) reader.Guarded([&] { readRecord(reader); });
+    } catch (...) {
+      finish();
+      throw;
+    }
+    finish();
+  }
+
  private:
   bool Refill();
 

@@ -54,10 +54,9 @@ void TLinkPool::LoadFromFile(const std::string& fileName) {
                      [](TLinkItem* link) -> TRelationShip& { return *link->fromRef_; });
     registration.Run();
   };
-  TDataFileReader reader(fileName);
-  try {
-    while (reader.NextLine()) {
-      reader.Guarded([&] {
+  TDataFileReader::ForEachLineThen(
+      fileName,
+      [&](TDataFileReader& reader) {
         TFieldCursor fields(reader, reader.Line());
         fields.BeginRecord(14);
         TLink record = DefaultLink;
@@ -84,14 +83,8 @@ void TLinkPool::LoadFromFile(const std::string& fileName) {
         link->relationRef_->Register(link.get());
         loaded.push_back(link.get());
         AppendLoaded(std::move(link));
-      });
-    }
-  } catch (...) {
-    // What was read before the bad line stays, fully registered.
-    registerWithNotes();
-    throw;
-  }
-  registerWithNotes();
+      },
+      registerWithNotes);
 }
 
 void TLinkPool::SaveToFile(const std::string& fileName) {

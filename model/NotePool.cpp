@@ -73,44 +73,38 @@ void TNotePool::LoadFromFile(const std::string& fileName) {
 }
 
 void TNotePool::LoadNewFormat(const std::string& fileName) {
-  TDataFileReader reader(fileName);
-  while (reader.NextLine()) {
-    reader.Guarded([&] {
-      TFieldCursor fields(reader, reader.Line());
-      fields.BeginRecord(kFields);
-      TNote record = ReadHead(fields);
-      record.Text = fields.NextMultiLineText();
-      record.SheetID = fields.LastInt("SheetID");
-      AddLoaded(std::move(record));
-    });
-  }
+  TDataFileReader::ForEachLine(fileName, [&](TDataFileReader& reader) {
+    TFieldCursor fields(reader, reader.Line());
+    fields.BeginRecord(kFields);
+    TNote record = ReadHead(fields);
+    record.Text = fields.NextMultiLineText();
+    record.SheetID = fields.LastInt("SheetID");
+    AddLoaded(std::move(record));
+  });
 }
 
 void TNotePool::LoadOldFormat(const std::string& fileName) {
-  TDataFileReader reader(fileName);
-  while (reader.NextLine()) {
-    reader.Guarded([&] {
-      TFieldCursor fields(reader, reader.Line());
-      fields.ExpectAtLeastFields(kFieldsBeforeText + 1);
-      TNote record = ReadHead(fields);
-      // Each line of the text but the last ends with 0xFE; the last is
-      // followed by the separator and SheetID.
-      std::string text;
-      while (EndsWithLineBreak(fields.Rest())) {
-        text.append(fields.NextTextPart());
-        text.append("\r\n");
-        if (!reader.NextLine()) reader.Fail("the file ends inside the text of a note");
-        fields.Reset(reader.Line());
-      }
-      if (TFieldCursor::FieldCount(fields.Rest()) != 2) {
-        reader.Fail("the note's text must be followed by exactly one field, SheetID");
-      }
-      text.append(fields.NextField());
-      record.Text = std::move(text);
-      record.SheetID = fields.LastInt("SheetID");
-      AddLoaded(std::move(record));
-    });
-  }
+  TDataFileReader::ForEachLine(fileName, [&](TDataFileReader& reader) {
+    TFieldCursor fields(reader, reader.Line());
+    fields.ExpectAtLeastFields(kFieldsBeforeText + 1);
+    TNote record = ReadHead(fields);
+    // Each line of the text but the last ends with 0xFE; the last is
+    // followed by the separator and SheetID.
+    std::string text;
+    while (EndsWithLineBreak(fields.Rest())) {
+      text.append(fields.NextTextPart());
+      text.append("\r\n");
+      if (!reader.NextLine()) reader.Fail("the file ends inside the text of a note");
+      fields.Reset(reader.Line());
+    }
+    if (TFieldCursor::FieldCount(fields.Rest()) != 2) {
+      reader.Fail("the note's text must be followed by exactly one field, SheetID");
+    }
+    text.append(fields.NextField());
+    record.Text = std::move(text);
+    record.SheetID = fields.LastInt("SheetID");
+    AddLoaded(std::move(record));
+  });
 }
 
 void TNotePool::SaveToFile(const std::string& fileName) {

@@ -48,10 +48,9 @@ void TPosPool::LoadFromFile(const std::string& fileName) {
                      [](TPosItem* position) -> TRelationShip& { return *position->noteRef_; });
     registration.Run();
   };
-  TDataFileReader reader(fileName);
-  try {
-    while (reader.NextLine()) {
-      reader.Guarded([&] {
+  TDataFileReader::ForEachLineThen(
+      fileName,
+      [&](TDataFileReader& reader) {
         TFieldCursor fields(reader, reader.Line());
         fields.BeginRecord(5);
         TPosition record = DefaultPosition;
@@ -67,14 +66,8 @@ void TPosPool::LoadFromFile(const std::string& fileName) {
         position->sheetRef_->Register(position.get());
         loaded.push_back(position.get());
         AppendLoaded(std::move(position));
-      });
-    }
-  } catch (...) {
-    // What was read before the bad line stays, fully registered.
-    registerWithNotes();
-    throw;
-  }
-  registerWithNotes();
+      },
+      registerWithNotes);
 }
 
 void TPosPool::SaveToFile(const std::string& fileName) {

@@ -24,18 +24,15 @@ TRelationItem* TRelationPool::AddLoaded(TRelation record) {
 }
 
 void TRelationPool::LoadFromFile(const std::string& fileName) {
-  TDataFileReader reader(fileName);
-  while (reader.NextLine()) {
-    reader.Guarded([&] {
-      TFieldCursor fields(reader, reader.Line());
-      fields.BeginRecord(3);
-      TRelation record = DefaultRelation;
-      record.ID = fields.NextInt("ID");
-      record.Name = fields.NextText();
-      record.SpareInt = fields.LastInt("SpareInt");
-      AddLoaded(std::move(record));
-    });
-  }
+  TDataFileReader::ForEachLine(fileName, [&](TDataFileReader& reader) {
+    TFieldCursor fields(reader, reader.Line());
+    fields.BeginRecord(3);
+    TRelation record = DefaultRelation;
+    record.ID = fields.NextInt("ID");
+    record.Name = fields.NextText();
+    record.SpareInt = fields.LastInt("SpareInt");
+    AddLoaded(std::move(record));
+  });
 }
 
 void TRelationPool::SaveToFile(const std::string& fileName) {

@@ -62,43 +62,37 @@ void TSheetPool::LoadFromFile(const std::string& fileName) {
 }
 
 void TSheetPool::LoadNewFormat(const std::string& fileName) {
-  TDataFileReader reader(fileName);
-  reader.NextLine();  // the header
-  while (reader.NextLine()) {
-    reader.Guarded([&] {
-      TFieldCursor fields(reader, reader.Line());
-      fields.BeginRecord(kFields);
-      TSheet record = ReadHead(fields);
-      record.Description = fields.LastMultiLineText();
-      AddLoaded(std::move(record));
-    });
-  }
+  TDataFileReader::ForEachLine(fileName, [&](TDataFileReader& reader) {
+    if (reader.LineNumber() == 1) return;  // the header
+    TFieldCursor fields(reader, reader.Line());
+    fields.BeginRecord(kFields);
+    TSheet record = ReadHead(fields);
+    record.Description = fields.LastMultiLineText();
+    AddLoaded(std::move(record));
+  });
 }
 
 void TSheetPool::LoadOldFormat(const std::string& fileName) {
-  TDataFileReader reader(fileName);
-  while (reader.NextLine()) {
-    reader.Guarded([&] {
-      TFieldCursor fields(reader, reader.Line());
-      fields.ExpectFields(kFields);
-      TSheet record = ReadHead(fields);
-      // Each line of the description but the last ends with 0xFE.
-      std::string description;
-      while (!fields.Rest().empty() && fields.Rest().back() == TFieldCursor::kLineBreak) {
-        description.append(fields.NextTextPart());
-        description.append("\r\n");
-        if (!reader.NextLine()) reader.Fail("the file ends inside the description of a sheet");
-        fields.Reset(reader.Line());
-        if (TFieldCursor::FieldCount(fields.Rest()) != 1) {
-          reader.Fail("a line of a sheet's description holds a field separator");
-        }
-      }
-      description.append(fields.Rest());
+  TDataFileReader::ForEachLine(fileName, [&](TDataFileReader& reader) {
+    TFieldCursor fields(reader, reader.Line());
+    fields.ExpectFields(kFields);
+    TSheet record = ReadHead(fields);
+    // Each line of the description but the last ends with 0xFE.
+    std::string description;
+    while (!fields.Rest().empty() && fields.Rest().back() == TFieldCursor::kLineBreak) {
+      description.append(fields.NextTextPart());
       description.append("\r\n");
-      record.Description = std::move(description);
-      AddLoaded(std::move(record));
-    });
-  }
+      if (!reader.NextLine()) reader.Fail("the file ends inside the description of a sheet");
+      fields.Reset(reader.Line());
+      if (TFieldCursor::FieldCount(fields.Rest()) != 1) {
+        reader.Fail("a line of a sheet's description holds a field separator");
+      }
+    }
+    description.append(fields.Rest());
+    description.append("\r\n");
+    record.Description = std::move(description);
+    AddLoaded(std::move(record));
+  });
 }
 
 void TSheetPool::SaveToFile(const std::string& fileName) {
