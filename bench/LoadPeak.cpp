@@ -46,6 +46,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: qoz_bench_loadpeak P.qoz\n");
     return 2;
   }
+  // Configured as the programs are.
+  StartWithHugePageHeap(argv);
   std::fflush(nullptr);
   const pid_t child = ::fork();
   if (child < 0) {

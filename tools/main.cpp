@@ -7,6 +7,7 @@
 #include <iostream>
 
 int main(int argc, char* argv[]) {
+  StartWithHugePageHeap(argv);
   KeepFreedMemoryForReuse();
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("qoztool"));
