@@ -119,10 +119,13 @@ void TContainer::ReadDataFiles(const std::string& projectFileName) {
   SetModified(false);
 }
 
-std::vector<std::pair<TPool*, const char*>> TContainer::SaveOrder() const {
-  return {{attachPool_.get(), kAttachmentSuffix}, {notePool_.get(), kNoteSuffix},
-          {posPool_.get(), kPositionSuffix},      {linkPool_.get(), kLinkSuffix},
-          {sheetPool_.get(), kSheetSuffix},       {relationPool_.get(), kRelationSuffix}};
+std::array<std::pair<TPool*, const char*>, 6> TContainer::SaveOrder() const {
+  return {{{attachPool_.get(), kAttachmentSuffix},
+           {notePool_.get(), kNoteSuffix},
+           {posPool_.get(), kPositionSuffix},
+           {linkPool_.get(), kLinkSuffix},
+           {sheetPool_.get(), kSheetSuffix},
+           {relationPool_.get(), kRelationSuffix}}};
 }
 
 void TContainer::StageDataFiles(TSaveTransaction& transaction, const std::string& projectFileName) {

@@ -2,6 +2,7 @@
 
 #include "model/DataStructures.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -169,7 +170,7 @@ class TContainer {
 
  private:
   // The stored pools in the order the data files are saved.
-  std::vector<std::pair<TPool*, const char*>> SaveOrder() const;
+  std::array<std::pair<TPool*, const char*>, 6> SaveOrder() const;
   void StageDataFiles(TSaveTransaction& transaction, const std::string& projectFileName);
   void TakeDirectoryFrom(const std::string& projectFileName);
   template <typename F>
