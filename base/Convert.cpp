@@ -76,6 +76,13 @@ std::int32_t CheckedAdd(std::int32_t a, std::int32_t b) {
   return Narrow(std::int64_t{a} + b, " + ", a, b);
 }
 
+std::int32_t CheckedAdd(std::int32_t a, std::int64_t b) {
+  constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+  if (b < kMin - a || b > kMax - a) throw EIntOverflow(IntToStr(a) + " + " + std::to_string(b));
+  return static_cast<std::int32_t>(a + b);
+}
+
 std::int32_t CheckedSub(std::int32_t a, std::int32_t b) {
   return Narrow(std::int64_t{a} - b, " - ", a, b);
 }

@@ -24,4 +24,6 @@ std::string QuotedText(std::string_view text, std::size_t maxShown = 40);
 
 // Checked 32-bit arithmetic: throws EIntOverflow instead of wrapping.
 std::int32_t CheckedAdd(std::int32_t a, std::int32_t b);
+// The same for a value summed in 64 bits: a + b must lie in the 32-bit range.
+std::int32_t CheckedAdd(std::int32_t a, std::int64_t b);
 std::int32_t CheckedSub(std::int32_t a, std::int32_t b);

@@ -64,8 +64,11 @@ bool TDataFileReader::NextLine() {
     searchFrom = start_ + scanned;
   }
   if (start_ == end_) return false;
-  // The last line of a file that does not end with a line break.
-  line_ = std::string_view(buffer_.get() + start_, end_ - start_);
+  // The last line of a file that does not end with a line break (a CR there
+  // is the rest of a line end all the same).
+  std::size_t stop = end_;
+  if (buffer_[stop - 1] == '\r') --stop;
+  line_ = std::string_view(buffer_.get() + start_, stop - start_);
   start_ = end_;
   ++lineNumber_;
   return true;

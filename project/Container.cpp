@@ -48,6 +48,27 @@ void EnsureDirectory(const std::string& path) {
 
 }  // namespace
 
+// A project is always saved whole: a search that left its filtered views on
+// must not make a save write only what it found. The views come back after.
+class TContainer::TFiltersSuspended {
+ public:
+  explicit TFiltersSuspended(const TContainer& container) : pools_(container.SaveOrder()) {
+    for (std::size_t i = 0; i < pools_.size(); ++i) {
+      filtered_[i] = pools_[i].first->Filtered();
+      pools_[i].first->SetFiltered(false);
+    }
+  }
+  ~TFiltersSuspended() {
+    for (std::size_t i = 0; i < pools_.size(); ++i) pools_[i].first->SetFiltered(filtered_[i]);
+  }
+  TFiltersSuspended(const TFiltersSuspended&) = delete;
+  TFiltersSuspended& operator=(const TFiltersSuspended&) = delete;
+
+ private:
+  std::array<std::pair<TPool*, const char*>, 6> pools_;
+  std::array<bool, 6> filtered_{};
+};
+
 TContainer::TContainer() : directory_(CurrentDirectory()), random_(std::random_device{}()) {
   attachTreePool_ = std::make_unique<TAttachTreePool>();
   noteTreePool_ = std::make_unique<TNoteTreePool>();
@@ -138,6 +159,7 @@ void TContainer::StageDataFiles(TSaveTransaction& transaction, const std::string
 
 void TContainer::WriteDataFiles(const std::string& projectFileName) {
   EnsureDirectory(TDataFileSet::DirectoryOf(projectFileName));
+  const TFiltersSuspended wholePools(*this);
   TSaveTransaction transaction;
   StageDataFiles(transaction, projectFileName);
   transaction.Commit();
@@ -153,6 +175,7 @@ void TContainer::OpenProject(const std::string& projectFileName) {
 
 void TContainer::SaveProject(const std::string& projectFileName) {
   EnsureDirectory(TDataFileSet::DirectoryOf(projectFileName));
+  const TFiltersSuspended wholePools(*this);
   TSaveTransaction transaction;
   TIniFile ini = TIniFile::Load(projectFileName);
   ini.WriteString("QOZ", "Version", "5.0");
@@ -276,9 +299,9 @@ bool TContainer::PlaceNote(TNoteItem* note, TSheetItem* sheet, std::int32_t x, s
   const std::int32_t maxX = CheckedSub(sheet->Width(), note->Width());
   const std::int32_t maxY = CheckedSub(sheet->Height(), note->Height());
   if (x < 0) x = 0;
-  if (x > maxX) x = maxX - 1;
+  if (x > maxX) x = CheckedSub(maxX, 1);
   if (y < 0) y = 0;
-  if (y > maxY) y = maxY - 1;
+  if (y > maxY) y = CheckedSub(maxY, 1);
   TPosItem* position = PositionOf(note, sheet);
   if (!position) {
     TPosition record = DefaultPosition;
@@ -346,8 +369,11 @@ TLinkItem* TContainer::ChangeLinkRelation(TLinkItem* link, TRelationItem* relati
   record.FromNote = link->FromNote();
   record.ToNote = link->ToNote();
   record.Relation = relationType;
+  // The copy is made before the link goes, so that a copy that cannot be made
+  // (no type given) leaves the link as it was.
+  TLinkItem* replacement = AddLinkRecord(record);
   link->Delete();
-  return AddLinkRecord(record);
+  return replacement;
 }
 
 bool TContainer::LinkExists(const TNoteItem* fromNote, const TNoteItem* toNote,
@@ -468,8 +494,10 @@ std::int32_t TContainer::OffSheetLinkedCount(const TNoteItem* note, const TSheet
 }
 
 std::int32_t TContainer::OffSheetLinkedWidth(const TNoteItem* note, const TSheetItem* sheet) const {
-  std::int32_t width = 0;
-  ForEachOffSheetNote(note, sheet,
-                      [&](const TNoteItem* other) { width = CheckedAdd(width, other->Width()); });
-  return width < 0 ? 0 : width;
+  // Summed wide, so that only a total beyond the integer range is an error,
+  // not a step on the way to one that fits.
+  std::int64_t width = 0;
+  ForEachOffSheetNote(note, sheet, [&](const TNoteItem* other) { width += other->Width(); });
+  if (width < 0) return 0;
+  return CheckedAdd(0, width);
 }

@@ -36,7 +36,8 @@ class TSheetTreePool;
 // Loading raises EInOutError or EDataFileError and leaves the pools with what
 // was read so far (callers discard such a container). Saving is all or
 // nothing: a failed save raises and leaves every previous file as it was and
-// the project still modified.
+// the project still modified. A save writes the whole pools, whatever
+// filtered views are on.
 class TContainer {
  public:
   static constexpr const char* kNewFileName = "Noname.qoz";
@@ -125,8 +126,11 @@ class TContainer {
   // Assigns the note to the sheet without placing it; false when it was
   // assigned already.
   bool AssignNoteToSheet(TNoteItem* note, TSheetItem* sheet);
-  // Places the note at (x, y), kept inside the sheet; moves an existing
-  // position rather than adding one. Always true.
+  // Places the note at (x, y): a negative coordinate becomes 0, and a box
+  // reaching past the right or bottom edge moves in to one unit inside it (a
+  // note larger than its sheet then gets a negative coordinate and counts as
+  // not placed). Moves an existing position rather than adding one. Always
+  // true.
   bool PlaceNote(TNoteItem* note, TSheetItem* sheet, std::int32_t x, std::int32_t y);
   // Moves and resizes the note on the sheet; a box off the sheet's top or
   // left or smaller than 20 units either way changes nothing.
@@ -169,6 +173,8 @@ class TContainer {
   static constexpr std::int32_t kMinBoxSize = 20;
 
  private:
+  class TFiltersSuspended;
+
   // The stored pools in the order the data files are saved.
   std::array<std::pair<TPool*, const char*>, 6> SaveOrder() const;
   void StageDataFiles(TSaveTransaction& transaction, const std::string& projectFileName);

@@ -2,6 +2,7 @@
 
 #include "base/InOutError.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
@@ -64,7 +65,22 @@ void TSaveTransaction::RollBack(std::size_t replaced, const std::vector<bool>& b
   }
 }
 
+void TSaveTransaction::TakeOverPermissions() const {
+  for (const std::string& target : targets_) {
+    struct stat old {};
+    if (::stat(target.c_str(), &old) != 0) continue;  // a new file
+    // Renaming needs only the folder's permission: a file the user made
+    // read-only must stop the save as writing into it would.
+    if (::access(target.c_str(), W_OK) != 0) {
+      throw EInOutError("Cannot write file", target, std::strerror(errno));
+    }
+    // The new file keeps the old one's permissions, private ones included.
+    ::chmod(TemporaryName(target).c_str(), old.st_mode & 07777);
+  }
+}
+
 void TSaveTransaction::Commit() {
+  TakeOverPermissions();
   std::vector<bool> backedUp(targets_.size(), false);
   KeepBackups(backedUp);
   for (std::size_t i = 0; i < targets_.size(); ++i) {

@@ -20,14 +20,17 @@ class TSaveTransaction {
   // The temporary file to write in place of target.
   std::string Stage(const std::string& target);
 
-  // Renames every staged file over its target, in the order staged. Throws
-  // EInOutError when that fails; every target is then as it was before.
+  // Renames every staged file over its target, in the order staged; a new
+  // file takes over the permissions of the one it replaces. Throws
+  // EInOutError when a target may not be written or a rename fails; every
+  // target is then as it was before.
   void Commit();
 
   static std::string TemporaryName(const std::string& target) { return target + ".saving"; }
   static std::string BackupName(const std::string& target) { return target + ".previous"; }
 
  private:
+  void TakeOverPermissions() const;
   void KeepBackups(std::vector<bool>& backedUp) const;
   void RollBack(std::size_t replaced, const std::vector<bool>& backedUp) const;
   void RemoveFiles(std::size_t from, std::string (*nameOf)(const std::string&)) const;

@@ -36,16 +36,29 @@ TEST(BaseMemoryTuning, TheRestartedProgramRestoresTheEnvironment) {
   TSavedVariable mark("QOZ_HUGE_PAGE_HEAP");
   setenv("GLIBC_TUNABLES", "glibc.malloc.hugetlb=1", 1);
 
-  setenv("QOZ_HUGE_PAGE_HEAP", "glibc.malloc.check=0", 1);
+  setenv("QOZ_HUGE_PAGE_HEAP", "restarted:glibc.malloc.check=0", 1);
   char* argv[] = {nullptr};
   StartWithHugePageHeap(argv);
   EXPECT_STREQ(std::getenv("GLIBC_TUNABLES"), "glibc.malloc.check=0");
   EXPECT_EQ(std::getenv("QOZ_HUGE_PAGE_HEAP"), nullptr);
 
   setenv("GLIBC_TUNABLES", "glibc.malloc.hugetlb=1", 1);
-  setenv("QOZ_HUGE_PAGE_HEAP", "", 1);
+  setenv("QOZ_HUGE_PAGE_HEAP", "restarted:", 1);
   StartWithHugePageHeap(argv);
   EXPECT_EQ(std::getenv("GLIBC_TUNABLES"), nullptr);
+}
+
+// A variable of that name that the restart did not write is no mark: the
+// user's GLIBC_TUNABLES stays as it is.
+TEST(BaseMemoryTuning, AForeignMarkIsIgnored) {
+  TSavedVariable tunables("GLIBC_TUNABLES");
+  TSavedVariable mark("QOZ_HUGE_PAGE_HEAP");
+  setenv("GLIBC_TUNABLES", "glibc.malloc.hugetlb=0", 1);
+  setenv("QOZ_HUGE_PAGE_HEAP", "yes", 1);
+  char* argv[] = {nullptr};
+  StartWithHugePageHeap(argv);
+  EXPECT_STREQ(std::getenv("GLIBC_TUNABLES"), "glibc.malloc.hugetlb=0");
+  EXPECT_EQ(std::getenv("QOZ_HUGE_PAGE_HEAP"), nullptr);
 }
 
 // With the setting already in force (a user's own choice included) the

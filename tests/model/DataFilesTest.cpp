@@ -190,7 +190,9 @@ INSTANTIATE_TEST_SUITE_P(
                                   return lf.substr(0, lf.size() - 1);
                                 }},
                       TLineEnds{"NoFinalLineEnd",
-                                [](const std::string& s) { return s.substr(0, s.size() - 2); }}),
+                                [](const std::string& s) { return s.substr(0, s.size() - 2); }},
+                      TLineEnds{"FinalCrWithoutLf",
+                                [](const std::string& s) { return s.substr(0, s.size() - 1); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ModelDataFiles, OlderLayoutIsReadAndWrittenInTheSingleLineLayout) {

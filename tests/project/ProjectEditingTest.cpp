@@ -1,3 +1,5 @@
+#include "base/IntOverflow.h"
+#include "base/InvalidPointer.h"
 #include "model/LinkPool.h"
 #include "model/TreeNodePool.h"
 #include "project/Container.h"
@@ -6,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <ostream>
 #include <set>
 #include <string>
@@ -17,7 +20,7 @@ namespace {
 
 // A sheet 1000 by 1000 and two notes 80 by 50, none on the sheet yet.
 class ProjectEditing : public ::testing::Test {
-protected:
+ protected:
   qoztest::TRecordingTreeNode nodes[2];
   qoztest::TNotificationRecorder notifications;
   qoztest::TMessageRecorder messages;
@@ -291,6 +294,30 @@ TEST_F(ProjectEditing, AddersTellTheNavigatorsButAddLinkRecordDoesNot) {
             (std::vector<TPoolItem*>{addedSheet, addedNote, attachment, position, relation}));
   EXPECT_EQ(c.GetLink(c.LinkCount() - 1), link);
   EXPECT_EQ(notifications.Refreshes, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A copy that cannot be made must not cost the user the link.
+TEST_F(ProjectEditing, ChangeLinkRelationThatFailsKeepsTheLink) {
+  TRelationItem* leads = NewRelation(c, "leads to");
+  TLinkItem* link = NewLink(c, note, other, sheet, leads);
+  EXPECT_THROW(c.ChangeLinkRelation(link, nullptr), EInvalidPointer);
+  ASSERT_EQ(c.LinkCount(), 1);
+  EXPECT_EQ(c.GetLink(0), link);
+  EXPECT_EQ(note->GetLinkOut(0), link);
+  EXPECT_EQ(other->GetLinkIn(0), link);
+  EXPECT_EQ(leads->LinkCount(), 1);
+}
+
+// Sizes far outside any real sheet are refused, never wrapped around.
+TEST_F(ProjectEditing, PlaceNoteRefusesBoxesBeyondTheIntegerRange) {
+  sheet->SetWidth(-1);
+  note->SetWidth(std::numeric_limits<std::int32_t>::max());
+  EXPECT_THROW(c.PlaceNote(note, sheet, 10, 10), EIntOverflow);
+  EXPECT_EQ(c.PositionCount(), 0);
 }
 
 }  // namespace

@@ -32,9 +32,9 @@ const char* const kFreshProjectFile = "[QOZ]\r\nVersion=5.0\r\n[DEFAULTS]\r\nGri
 
 // The basic fixture project copied into dir, each data file under the name
 // rename gives it.
-void CopyBasic(const fs::path& dir,
-               const std::function<std::string(const std::string&)>& rename =
-                   [](const std::string& name) { return name; }) {
+void CopyBasic(
+    const fs::path& dir, const std::function<std::string(const std::string&)>& rename =
+                             [](const std::string& name) { return name; }) {
   fs::create_directories(dir);
   for (const std::string& name : FileNames(Fixture("project/basic"))) {
     fs::copy_file(Fixture("project/basic/" + name), dir / rename(name));
@@ -55,8 +55,8 @@ TEST(ProjectFiles, NewContainerIsAnEmptyUnnamedProject) {
 
 TEST(ProjectFiles, BaseNameIsTheFileNameCutBeforeItsFirstDot) {
   const std::pair<const char*, const char*> cases[] = {
-      {"a.b.qoz", "a"},         {"abc", "abc"},     {"/w/My.Plan.qoz", "My"},
-      {"/w.old/abc", "abc"},    {"rel/p.qoz", "p"}, {"/w/x.qoz", "x"},
+      {"a.b.qoz", "a"},      {"abc", "abc"},     {"/w/My.Plan.qoz", "My"},
+      {"/w.old/abc", "abc"}, {"rel/p.qoz", "p"}, {"/w/x.qoz", "x"},
   };
   for (const auto& [fileName, base] : cases) EXPECT_EQ(TContainer::BaseName(fileName), base);
 }
@@ -70,8 +70,8 @@ TEST(ProjectFiles, SaveWritesTheProjectFileAndTheSixDataFiles) {
   // The project's folder does not exist yet: one level is created.
   c.SaveProject(tmp.File("P/x.qoz"));
   EXPECT_EQ(FileNames(tmp.Path() / "P"),
-            (std::vector<std::string>{"x.qoz", "x_Att.dat", "x_Lnk.dat", "x_Not.dat",
-                                      "x_Pos.dat", "x_Rel.dat", "x_Sht.dat"}));
+            (std::vector<std::string>{"x.qoz", "x_Att.dat", "x_Lnk.dat", "x_Not.dat", "x_Pos.dat",
+                                      "x_Rel.dat", "x_Sht.dat"}));
   EXPECT_EQ(ReadBytes(tmp.File("P/x.qoz")), kFreshProjectFile);
   EXPECT_EQ(c.Directory(), tmp.File("P") + "/");
   EXPECT_FALSE(c.IsModified());
@@ -113,10 +113,10 @@ TEST(ProjectFiles, OpenTakesTheGridSettingFromTheProjectFile) {
   const std::pair<const char*, bool> cases[] = {
       {"[QOZ]\r\nVersion=5.0\r\n[DEFAULTS]\r\nGrid=Yes\r\n", true},
       {"[QOZ]\r\nVersion=5.0\r\n[DEFAULTS]\r\nGrid=No\r\n", false},
-      {"[QOZ]\r\nVersion=5.0\r\n", true},         // no [DEFAULTS]
-      {"[DEFAULTS]\r\nZoom=3\r\n", true},           // no Grid key
-      {"[defaults]\r\ngrid = No\r\n", false},       // names in any case, blanks around
-      {nullptr, true},                              // no project file at all
+      {"[QOZ]\r\nVersion=5.0\r\n", true},      // no [DEFAULTS]
+      {"[DEFAULTS]\r\nZoom=3\r\n", true},      // no Grid key
+      {"[defaults]\r\ngrid = No\r\n", false},  // names in any case, blanks around
+      {nullptr, true},                         // no project file at all
   };
   for (const auto& [projectFile, showGrid] : cases) {
     SCOPED_TRACE(projectFile ? projectFile : "(missing)");
@@ -340,27 +340,23 @@ INSTANTIATE_TEST_SUITE_P(
         TChange{"NoteWidth", [](TContainer& c) { c.GetNote(0)->SetWidth(90); }, true},
         TChange{"NoteText", [](TContainer& c) { c.GetNote(0)->SetText("x"); }, true},
         TChange{"SheetTitle", [](TContainer& c) { c.GetSheet(0)->SetTitle("t"); }, true},
-        TChange{"SheetDescription",
-                [](TContainer& c) { c.GetSheet(1)->SetDescription("d"); }, true},
+        TChange{"SheetDescription", [](TContainer& c) { c.GetSheet(1)->SetDescription("d"); },
+                true},
         TChange{"PositionX", [](TContainer& c) { c.GetPosition(0)->SetX(1); }, true},
         TChange{"LinkColor", [](TContainer& c) { c.GetLink(0)->SetColor(5); }, true},
-        TChange{"AttachmentFileName",
-                [](TContainer& c) { c.GetAttachment(0)->SetFileName("f"); }, true},
+        TChange{"AttachmentFileName", [](TContainer& c) { c.GetAttachment(0)->SetFileName("f"); },
+                true},
         TChange{"RelationName", [](TContainer& c) { c.GetRelation(0)->SetName("n"); }, true},
         TChange{"AddNote", [](TContainer& c) { c.AddNote(DefaultNote); }, true},
         TChange{"AddSheet", [](TContainer& c) { c.AddSheet(DefaultSheet); }, true},
-        TChange{"AddRelationType", [](TContainer& c) { c.AddRelationType(DefaultRelation); },
-                true},
-        TChange{"AddAttachment", [](TContainer& c) { NewAttachment(c, c.GetNote(2), "a"); },
-                true},
+        TChange{"AddRelationType", [](TContainer& c) { c.AddRelationType(DefaultRelation); }, true},
+        TChange{"AddAttachment", [](TContainer& c) { NewAttachment(c, c.GetNote(2), "a"); }, true},
         TChange{"AssignNoteToSheet",
                 [](TContainer& c) { c.AssignNoteToSheet(c.GetNote(2), c.GetSheet(1)); }, true},
-        TChange{"PlaceNote",
-                [](TContainer& c) { c.PlaceNote(c.GetNote(0), c.GetSheet(0), 1, 1); }, true},
+        TChange{"PlaceNote", [](TContainer& c) { c.PlaceNote(c.GetNote(0), c.GetSheet(0), 1, 1); },
+                true},
         TChange{"SetNoteBox",
-                [](TContainer& c) {
-                  c.SetNoteBox(1, 1, 50, 50, c.GetNote(0), c.GetSheet(0));
-                },
+                [](TContainer& c) { c.SetNoteBox(1, 1, 50, 50, c.GetNote(0), c.GetSheet(0)); },
                 true},
         TChange{"AddLink",
                 [](TContainer& c) {

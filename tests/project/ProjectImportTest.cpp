@@ -35,7 +35,7 @@ std::vector<std::vector<const void*>> Items(const TContainer& c) {
 // Project A, opened from its files in A/: one sheet, two notes linked on it,
 // one placed, an attachment and a relation type.
 class ProjectImport : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     {
       TContainer maker;
@@ -160,15 +160,15 @@ INSTANTIATE_TEST_SUITE_P(
         TBrokenImport{"LinkToMissingNote",
                       [](const fs::path& dir) {
                         WriteBytes((dir / "x_Lnk.dat").string(),
-                                   Fields({"0", "0", "0", "7", "0", "1", "1", "-1", "-1", "2",
-                                           "1", "0", "1", "1"}) +
+                                   Fields({"0", "0", "0", "7", "0", "1", "1", "-1", "-1", "2", "1",
+                                           "0", "1", "1"}) +
                                        "\r\n");
                       }},
-        TBrokenImport{"PositionWithBadInteger",
-                      [](const fs::path& dir) {
-                        WriteBytes((dir / "x_Pos.dat").string(),
-                                   Fields({"0", "0", "0", "ab", "1"}) + "\r\n");
-                      }},
+        TBrokenImport{
+            "PositionWithBadInteger",
+            [](const fs::path& dir) {
+              WriteBytes((dir / "x_Pos.dat").string(), Fields({"0", "0", "0", "ab", "1"}) + "\r\n");
+            }},
         TBrokenImport{"MissingAttachmentFile",
                       [](const fs::path& dir) { fs::remove(dir / "x_Att.dat"); }}),
     [](const ::testing::TestParamInfo<TBrokenImport>& info) {

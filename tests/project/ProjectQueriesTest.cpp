@@ -1,3 +1,4 @@
+#include "base/IntOverflow.h"
 #include "base/ListError.h"
 #include "model/AttachPool.h"
 #include "model/LinkPool.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -21,7 +23,7 @@ using namespace projecttest;
 namespace {
 
 class ProjectQueries : public ::testing::Test {
-protected:
+ protected:
   qoztest::TRecordingTreeNode nodes[3];
   TContainer c;
   TRelationItem* relation = NewRelation(c, "leads to");
@@ -190,6 +192,13 @@ TEST_F(ProjectQueries, OffSheetLinkedNotesAreCountedPerLink) {
   EXPECT_EQ(c.OffSheetLinkedWidth(note, s), 0);
   off1->SetWidth(-10);
   EXPECT_EQ(c.OffSheetLinkedWidth(note, s), 10);
+
+  // Only the total must fit the integer range, not every step towards it.
+  off1->SetWidth(std::numeric_limits<std::int32_t>::max());
+  off2->SetWidth(-std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(c.OffSheetLinkedWidth(note, s), std::numeric_limits<std::int32_t>::max());
+  off2->SetWidth(1);
+  EXPECT_THROW(c.OffSheetLinkedWidth(note, s), EIntOverflow);
 
   // Seen from the other ends.
   EXPECT_EQ(c.OffSheetLinkedCount(off2, s), 0);  // its one link ends on the sheet

@@ -1,4 +1,6 @@
 #include "base/InOutError.h"
+#include "model/LinkPool.h"
+#include "model/NotePool.h"
 #include "project/Container.h"
 #include "support/TestSupport.h"
 #include "tests/project/ProjectTestHelpers.h"
@@ -6,10 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <map>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace projecttest;
@@ -23,7 +28,7 @@ namespace {
 // container that holds one more item of every kind than the files: a second
 // save changes every one of the seven files.
 class ProjectSaveBase : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     FillProject(c);
     c.SaveProject(File("x.qoz"));
@@ -98,15 +103,13 @@ TEST_P(ProjectSaveStaging, FailureToWriteOneFileLeavesEveryOldFileAsItWas) {
   EXPECT_FALSE(reopened.ShowGrid());
 }
 
-INSTANTIATE_TEST_SUITE_P(Project, ProjectSaveStaging,
-                         ::testing::Values(TTarget{"ProjectFile", "x.qoz"},
-                                           TTarget{"Attachments", "x_Att.dat"},
-                                           TTarget{"Notes", "x_Not.dat"},
-                                           TTarget{"Positions", "x_Pos.dat"},
-                                           TTarget{"Links", "x_Lnk.dat"},
-                                           TTarget{"Sheets", "x_Sht.dat"},
-                                           TTarget{"RelationTypes", "x_Rel.dat"}),
-                         TargetName);
+INSTANTIATE_TEST_SUITE_P(
+    Project, ProjectSaveStaging,
+    ::testing::Values(TTarget{"ProjectFile", "x.qoz"}, TTarget{"Attachments", "x_Att.dat"},
+                      TTarget{"Notes", "x_Not.dat"}, TTarget{"Positions", "x_Pos.dat"},
+                      TTarget{"Links", "x_Lnk.dat"}, TTarget{"Sheets", "x_Sht.dat"},
+                      TTarget{"RelationTypes", "x_Rel.dat"}),
+    TargetName);
 
 class ProjectSaveRename : public ProjectSaveBase, public ::testing::WithParamInterface<TTarget> {};
 
@@ -153,6 +156,54 @@ TEST(ProjectSaveFolder, MissingParentFolderIsReportedOnceAndTheSaveFails) {
     EXPECT_FALSE(fs::exists(tmp.Path() / "a"));
     EXPECT_TRUE(c.IsModified());
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The new files take over the old ones' permissions: a project the user
+// keeps private stays private.
+TEST_F(ProjectSaveBase, SavingKeepsEachFilesPermissions) {
+  for (const std::string& name : ProjectFiles("x")) fs::permissions(dir / name, fs::perms(0600));
+  fs::permissions(dir / "x_Not.dat", fs::perms(0640));
+  c.SaveProject(File("x.qoz"));
+  for (const std::string& name : ProjectFiles("x")) {
+    const auto expected = name == "x_Not.dat" ? fs::perms(0640) : fs::perms(0600);
+    EXPECT_EQ(fs::status(dir / name).permissions() & fs::perms::all, expected) << name;
+  }
+}
+
+// A file the user made read-only stops the save, as writing into it would;
+// the rename over it would need only the folder's permission.
+TEST_F(ProjectSaveBase, AReadOnlyFileStopsTheSave) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
+  fs::permissions(dir / "x_Lnk.dat", fs::perms(0444));
+  const auto before = Snapshot(dir);
+  ExpectFailedSaveNaming("x_Lnk.dat");
+  EXPECT_EQ(Snapshot(dir), before);
+  EXPECT_TRUE(LeftOvers().empty());
+  EXPECT_TRUE(c.IsModified());
+}
+
+// A search may have left its filtered views on: the save still writes the
+// whole project, and the views are there again afterwards.
+TEST_F(ProjectSaveBase, AFilteredViewDoesNotShortenTheSave) {
+  const std::int32_t notes = c.NoteCount();
+  for (TPool* pool : std::initializer_list<TPool*>{&c.NotePool(), &c.LinkPool()}) {
+    pool->SetFiltered(true);
+    pool->ResetFilter();
+    pool->RemoveFromFilter(pool->ItemAt(0));
+  }
+  ASSERT_EQ(c.NoteCount(), notes - 1);
+  c.SaveProject(File("x.qoz"));
+  EXPECT_TRUE(c.NotePool().Filtered());
+  EXPECT_EQ(c.NoteCount(), notes - 1);
+
+  TContainer reloaded;
+  reloaded.OpenProject(File("x.qoz"));
+  EXPECT_EQ(reloaded.NoteCount(), notes);
+  EXPECT_EQ(reloaded.LinkCount(), c.LinkPool().ItemCount());
 }
 
 }  // namespace
