@@ -6,30 +6,6 @@
 #include <charconv>
 #include <limits>
 
-bool TryStrToInt(std::string_view text, std::int32_t& value) {
-  // Hand-written: it runs for every integer field of every record loaded.
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  if (p == end) return false;
-  const bool negative = *p == '-';
-  if (*p == '-' || *p == '+') {
-    if (++p == end) return false;
-  }
-  while (end - p > 1 && *p == '0') ++p;  // leading zeros do not count as digits
-  if (end - p > 10) return false;
-  std::uint64_t magnitude = 0;
-  for (; p < end; ++p) {
-    const auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
-    if (digit > 9) return false;
-    magnitude = magnitude * 10 + digit;
-  }
-  constexpr std::uint64_t kLargest = std::numeric_limits<std::int32_t>::max();
-  if (magnitude > kLargest + (negative ? 1 : 0)) return false;
-  value = negative ? static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude))
-                   : static_cast<std::int32_t>(magnitude);
-  return true;
-}
-
 std::int32_t StrToInt(std::string_view text) {
   std::int32_t value = 0;
   if (!TryStrToInt(text, value)) throw EConvertError(text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -11,8 +12,30 @@
 // the 32-bit range.
 std::int32_t StrToInt(std::string_view text);
 
-// Like StrToInt, but answers false instead of throwing.
-bool TryStrToInt(std::string_view text, std::int32_t& value);
+// Like StrToInt, but answers false instead of throwing. Inline: it runs for
+// every integer field of every record loaded.
+inline bool TryStrToInt(std::string_view text, std::int32_t& value) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  if (p == end) return false;
+  const bool negative = *p == '-';
+  if (*p == '-' || *p == '+') {
+    if (++p == end) return false;
+  }
+  while (end - p > 1 && *p == '0') ++p;  // leading zeros do not count as digits
+  if (end - p > 10) return false;
+  std::uint64_t magnitude = 0;
+  for (; p < end; ++p) {
+    const auto digit = static_cast<unsigned>(static_cast<unsigned char>(*p) - '0');
+    if (digit > 9) return false;
+    magnitude = magnitude * 10 + digit;
+  }
+  constexpr std::uint64_t kLargest = std::numeric_limits<std::int32_t>::max();
+  if (magnitude > kLargest + (negative ? 1 : 0)) return false;
+  value = negative ? static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude))
+                   : static_cast<std::int32_t>(magnitude);
+  return true;
+}
 
 // Decimal text, with a leading minus sign when negative, without leading zeros.
 std::string IntToStr(std::int32_t value);

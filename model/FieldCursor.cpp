@@ -80,13 +80,9 @@ std::string_view TFieldCursor::NextTextPart() {
   return part;
 }
 
-std::int32_t TFieldCursor::Int(std::string_view field, const char* name) const {
-  std::int32_t value = 0;
-  if (!TryStrToInt(field, value)) {
-    reader_.Fail(std::string("field ") + name + ": " + QuotedText(field) +
-                 " is not a valid integer value");
-  }
-  return value;
+void TFieldCursor::FailInt(std::string_view field, const char* name) const {
+  reader_.Fail(std::string("field ") + name + ": " + QuotedText(field) +
+               " is not a valid integer value");
 }
 
 std::uint8_t TFieldCursor::Byte(std::string_view field, const char* name) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Convert.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,7 +38,11 @@ class TFieldCursor {
   // Continues on another physical line of the same record.
   void Reset(std::string_view line) { rest_ = line; }
 
-  std::int32_t Int(std::string_view field, const char* name) const;
+  std::int32_t Int(std::string_view field, const char* name) const {
+    std::int32_t value = 0;
+    if (!TryStrToInt(field, value)) FailInt(field, name);
+    return value;
+  }
   std::uint8_t Byte(std::string_view field, const char* name) const;
   bool Bool(std::string_view field, const char* name) const { return Byte(field, name) != 0; }
 
@@ -57,6 +63,7 @@ class TFieldCursor {
 
  private:
   std::string_view LastField() const;
+  [[noreturn]] void FailInt(std::string_view field, const char* name) const;
   [[noreturn]] void FailFieldCount(int expected) const;
 
   const TDataFileReader& reader_;
