@@ -53,7 +53,6 @@ class TFieldCursor {
   std::string NextMultiLineText() { return MultiLineText(NextField()); }
 
   std::int32_t LastInt(const char* name) const { return Int(LastField(), name); }
-  std::uint8_t LastByte(const char* name) const { return Byte(LastField(), name); }
   bool LastBool(const char* name) const { return Bool(LastField(), name); }
   std::string LastMultiLineText() const { return MultiLineText(LastField()); }
 
