@@ -40,9 +40,16 @@ endfunction()
 
 # A GoogleTest program registered with CTest; fixtures are found through a
 # compile definition, never through the working directory.
+# OWN_MAIN: the program brings its own main (a GUI test program creates its
+# QApplication there).
 function(qoz_add_test name)
-  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
-  qoz_add_executable(${name} SOURCES ${ARG_SOURCES} LIBS ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  cmake_parse_arguments(ARG "QT;OWN_MAIN" "" "SOURCES;LIBS" ${ARGN})
+  if(ARG_OWN_MAIN)
+    set(gtest_libs GTest::gtest)
+  else()
+    set(gtest_libs GTest::gtest GTest::gtest_main)
+  endif()
+  qoz_add_executable(${name} SOURCES ${ARG_SOURCES} LIBS ${ARG_LIBS} ${gtest_libs})
   if(ARG_QT)
     qoz_configure_qt(${name})
   endif()
