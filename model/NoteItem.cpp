@@ -73,6 +73,15 @@ bool TNoteItem::IsPlacedOn(const TSheetItem* sheet) const {
   return placed;
 }
 
+TPosItem* TNoteItem::LastPositionOn(const TSheetItem* sheet) const {
+  TPosItem* last = nullptr;
+  positions_.ForEach([&](TPoolItem* item) {
+    auto* position = static_cast<TPosItem*>(item);
+    if (position->Sheet() == sheet) last = position;
+  });
+  return last;
+}
+
 TAttachItem* TNoteItem::GetAttachment(std::int32_t index) const {
   return static_cast<TAttachItem*>(attachments_.GetMember(index));
 }

@@ -45,6 +45,8 @@ class TNoteItem : public TPoolItem {
   bool IsAggregation() const { return data_.Kind == 0; }
   bool IsAssignedTo(const TSheetItem* sheet) const;
   bool IsPlacedOn(const TSheetItem* sheet) const;
+  // The note's position on the sheet: the last one in Positions, or nullptr.
+  TPosItem* LastPositionOn(const TSheetItem* sheet) const;
 
   const TRelationShip& Attachments() const { return attachments_; }
   const TRelationShip& Positions() const { return positions_; }

@@ -459,12 +459,7 @@ std::vector<TLinkItem*> TContainer::AggregatedLinks(const TNoteItem* aggregation
 // Queries across items
 
 TPosItem* TContainer::PositionOf(const TNoteItem* note, const TSheetItem* sheet) const {
-  TPosItem* last = nullptr;
-  note->Positions().ForEach([&](TPoolItem* item) {
-    auto* position = static_cast<TPosItem*>(item);
-    if (position->Sheet() == sheet) last = position;
-  });
-  return last;
+  return note->LastPositionOn(sheet);
 }
 
 bool TContainer::LinkEndsPlaced(const TLinkItem* link, const TSheetItem* sheet) const {

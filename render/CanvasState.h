@@ -27,6 +27,12 @@ struct TPlatformPen {
 struct TPlatformBrush {
   std::int32_t Color = 0xFFFFFF;
   std::int32_t Style = kBrushStyleSolid;
+  // Giving a clear brush a colour makes it solid again, so that a box drawn
+  // after a text (which leaves the brush clear) is filled.
+  void SetColor(std::int32_t color) {
+    Color = color;
+    if (Style == kBrushStyleClear) Style = kBrushStyleSolid;
+  }
   bool operator==(const TPlatformBrush&) const = default;
 };
 

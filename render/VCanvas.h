@@ -1,0 +1,92 @@
+#pragma once
+
+#include "render/Rect.h"
+#include "render/VPen.h"
+
+#include <cstdint>
+#include <string>
+
+class TPlatformCanvas;
+class TPicture;
+struct TPlatformBrush;
+
+// A platform surface seen in world coordinates: every drawing call converts
+// its coordinates with the zoom and the origin and passes them on.
+//   device = Nearest((world + origin) * zoom / 100), ties to even.
+// The origin is in world units. The canvas does not own its target; it owns
+// its pen. Coordinate sums that leave the 32-bit range throw EIntOverflow.
+class TVCanvas {
+ public:
+  static constexpr std::int32_t kMinZoom = 10;
+  static constexpr std::int32_t kMaxZoom = 10000;
+
+  explicit TVCanvas(TPlatformCanvas& target);
+
+  TPlatformCanvas& Target() const { return *target_; }
+  TVPen& VPen() { return pen_; }
+  TPlatformBrush& Brush();
+
+  std::int32_t OriginX() const { return originX_; }
+  std::int32_t OriginY() const { return originY_; }
+  void SetOriginX(std::int32_t x) { originX_ = x; }
+  void SetOriginY(std::int32_t y) { originY_ = y; }
+  std::int32_t ZoomPercent() const { return zoomPercent_; }
+  std::int32_t ZoomStep() const { return zoomStep_; }
+  void SetZoomStep(std::int32_t step) { zoomStep_ = step; }
+  double Scale() const { return scale_; }
+  bool Printing() const { return printing_; }
+  void SetPrinting(bool printing) { printing_ = printing; }
+
+  // No bounds are applied here; ZoomIn and ZoomOut keep to kMinZoom..kMaxZoom.
+  void SetZoom(std::int32_t percent);
+  void ZoomIn();
+  void ZoomOut();
+
+  // A world length in device pixels.
+  std::int32_t Scaled(std::int32_t length) const;
+  std::int32_t XToDevice(std::int32_t x) const;
+  std::int32_t YToDevice(std::int32_t y) const;
+  // A device length, or a coordinate on a surface whose origin is 0, in world units.
+  std::int32_t ToWorld(std::int32_t device) const;
+
+  void Rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+  void FillRect(const TRect& rect);
+  void Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+  void StretchDraw(const TRect& rect, const TPicture& picture);
+  void MoveTo(std::int32_t x, std::int32_t y);
+  void LineTo(std::int32_t x, std::int32_t y);
+  // Writes text in "Arial" at the zoomed height of the surface's font, on a
+  // transparent background; the surface's font is unchanged afterwards.
+  void TextOut(std::int32_t x, std::int32_t y, const std::string& text);
+  // Device coordinates, no conversion.
+  void SetPixel(std::int32_t x, std::int32_t y, std::int32_t color);
+  void Flush();
+
+  // Extents in the surface's own font, in world units; apply Scaled to get
+  // the extent of the drawn (zoomed) text in world units.
+  std::int32_t TextWidth(const std::string& text) const;
+  std::int32_t TextHeight(const std::string& text) const;
+
+  // Whether anything drawn inside the world rectangle (edges included) could
+  // show on the target. A conservative test that never throws: it lets a
+  // caller skip work whose pixels would all fall outside the target.
+  bool MayShow(std::int64_t left, std::int64_t top, std::int64_t right,
+               std::int64_t bottom) const;
+  // The device pixel size of the text TextOut draws (0: none is drawn).
+  std::int32_t DrawingFontPixels() const;
+  // The device width TextOut gives text, measured with the drawing font.
+  std::int32_t DrawnTextWidth(const std::string& text) const;
+
+ private:
+  std::int32_t DrawingFontHeight() const;
+  std::int32_t FromSurfacePixels(std::int32_t pixels) const;
+
+  TPlatformCanvas* target_;
+  TVPen pen_;
+  std::int32_t originX_ = 0;
+  std::int32_t originY_ = 0;
+  std::int32_t zoomPercent_ = 100;
+  std::int32_t zoomStep_ = 10;
+  double scale_ = 1.0;
+  bool printing_ = false;
+};
