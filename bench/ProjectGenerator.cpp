@@ -2,10 +2,12 @@
 
 #include "model/DataStructures.h"
 #include "model/NoteItem.h"
+#include "model/PosItem.h"
 #include "model/SheetItem.h"
 #include "project/Container.h"
 
 #include <array>
+#include <cstdlib>
 #include <initializer_list>
 #include <stdexcept>
 #include <string_view>
@@ -273,5 +275,75 @@ void TProjectGenerator::Build(TContainer& container) {
                           : Cat({"/home/anna/Documents/", Word(), "_", std::to_string(i), ".pdf"});
     if (Below(3) == 0) record.ExtraText = Cat({Words(Between(2, 6)), "\r\n", Words(Between(2, 6))});
     container.AddAttachment(record);
+  }
+}
+
+void TProjectGenerator::BuildDrawing(TContainer& container, const TDrawingShape& drawing) {
+  std::vector<TRelationItem*> relations;
+  for (std::string_view name : kRelationNames) {
+    TRelation record = DefaultRelation;
+    record.Name = std::string(name);
+    relations.push_back(container.AddRelationType(record));
+  }
+  TSheet sheetRecord = DefaultSheet;
+  sheetRecord.Title = "Drawing";
+  sheetRecord.Width = drawing.Width;
+  sheetRecord.Height = drawing.Height;
+  TSheetItem* sheet = container.AddSheet(sheetRecord);
+  sheetRecord.Title = "Elsewhere";
+  TSheetItem* elsewhere = container.AddSheet(sheetRecord);
+
+  std::vector<TNoteItem*> notes;
+  for (std::int32_t i = 0; i < drawing.Notes; ++i) {
+    TNote record = DefaultNote;
+    record.Title = Title(2, 5);
+    record.Width = Between(8, 20) * 10;
+    record.Height = Between(5, 12) * 10;
+    record.Color = kNoteColors[static_cast<std::size_t>(Below(kNoteColors.size()))];
+    if (drawing.PictureEvery > 0 && i % drawing.PictureEvery == 0) {
+      if ((i / drawing.PictureEvery) % 2 == 0) {
+        record.ImageFile = drawing.PictureFile;
+      } else {
+        record.LogoFile = drawing.LogoFile;
+        record.LogoPos = Below(9);
+      }
+    }
+    TNoteItem* note = container.AddNote(record);
+    TPosition position = DefaultPosition;
+    position.Note = note;
+    position.Sheet = sheet;
+    position.X = Below(drawing.Width - note->Width());
+    position.Y = Below(drawing.Height - note->Height());
+    container.AddPosition(position);
+    notes.push_back(note);
+  }
+  // Three links in four join nearby notes, as people link what they put side
+  // by side; the others cross the sheet.
+  const auto near = [&](std::int32_t a, std::int32_t b) {
+    const TPosItem* pa = notes[static_cast<std::size_t>(a)]->LastPositionOn(sheet);
+    const TPosItem* pb = notes[static_cast<std::size_t>(b)]->LastPositionOn(sheet);
+    return std::abs(pa->X() - pb->X()) < 2500 && std::abs(pa->Y() - pb->Y()) < 2500;
+  };
+  for (std::int32_t i = 0; i < drawing.Links; ++i) {
+    const std::int32_t from = Below(drawing.Notes);
+    std::int32_t to = SkipOne(Below(drawing.Notes - 1), from);
+    if (Below(4) != 0) {
+      for (int attempt = 0; attempt < 30 && !near(from, to); ++attempt) {
+        to = SkipOne(Below(drawing.Notes - 1), from);
+      }
+    }
+    TLink record = DefaultLink;
+    record.Sheet = Below(10) == 0 ? elsewhere : sheet;
+    record.FromNote = notes[static_cast<std::size_t>(from)];
+    record.ToNote = notes[static_cast<std::size_t>(to)];
+    record.Relation = relations[static_cast<std::size_t>(Below(kRelationTypes))];
+    record.Ctrl1X = Between(-100, 100);
+    record.Ctrl1Y = Between(-100, 100);
+    record.Ctrl2X = Between(-100, 100);
+    record.Ctrl2Y = Between(-100, 100);
+    record.LineStyle = Below(4) == 0 ? 0 : 1;
+    record.Color = kNoteColors[static_cast<std::size_t>(Below(kNoteColors.size()))] / 2;
+    record.Width = Between(1, 3);
+    container.AddLinkRecord(record);
   }
 }

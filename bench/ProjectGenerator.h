@@ -35,6 +35,20 @@ struct TProjectShape {
   std::uint32_t Seed = 20240611;
 };
 
+// One big sheet to draw: notes with two to five word titles scattered over
+// it, one in PictureEvery with a picture or (every other one) a logo, and
+// links between random notes, a quarter of them curved. One link in ten
+// belongs to a second sheet, so its label carries the star.
+struct TDrawingShape {
+  std::int32_t Width = 20000;
+  std::int32_t Height = 20000;
+  std::int32_t Notes = 2000;
+  std::int32_t Links = 3000;
+  std::int32_t PictureEvery = 10;
+  std::string PictureFile;  // the file every picture names
+  std::string LogoFile;     // the file every logo names
+};
+
 // Builds a project in a container through the container's add operations.
 // The same shape always gives the same project: every choice comes from a
 // std::mt19937 with the shape's seed, drawn through our own bounded draw so
@@ -47,6 +61,9 @@ class TProjectGenerator {
   // to container (which is normally empty). Throws std::invalid_argument when
   // the shape's special cases cannot be met (too few notes, sheets or links).
   void Build(TContainer& container);
+  // Adds the drawing sheet (sheet 0, then the second sheet) with its notes,
+  // positions, three relation types and links.
+  void BuildDrawing(TContainer& container, const TDrawingShape& drawing);
 
   const TProjectShape& Shape() const { return shape_; }
 

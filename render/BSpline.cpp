@@ -3,19 +3,6 @@
 #include "base/UserMessages.h"
 
 #include <algorithm>
-#include <cmath>
-
-namespace {
-
-// The cubic B-spline basis at distance d from a slot's centre, in extended
-// precision.
-long double Weight(long double d) {
-  if (d < 1) return 2.0L / 3.0L - d * d + d * d * d / 2;
-  const long double e = 2 - d;
-  return e * e * e / 6;
-}
-
-}  // namespace
 
 void TBSpline::AddVertex(float x, float y, float z) {
   if (vertexCount_ == kMaxVertices) {
@@ -35,16 +22,21 @@ void TBSpline::AddVertex(float x, float y, float z) {
 }
 
 TVertex TBSpline::Evaluate(float t) const {
+  return Apply(TSampleTable::WeightsAt(vertexCount_, t));
+}
+
+TVertex TBSpline::Evaluate(const TSampleTable& table, std::size_t index) const {
+  const TSampleTable::TSample& sample = table.Samples()[index];
+  if (table.VertexCount() != vertexCount_) return Evaluate(sample.T);
+  return Apply(sample);
+}
+
+// Weights in extended precision, the sum kept in 32-bit floats.
+TVertex TBSpline::Apply(const TSampleTable::TSample& sample) const {
   TVertex result;
-  const long double u = static_cast<long double>(vertexCount_ - 1) * t;
-  const auto i0 = static_cast<std::int32_t>(std::trunc(u));
-  for (std::int32_t i = i0 - 2; i <= i0 + 3; ++i) {
-    const long double d = std::fabs(u - (i - 1));
-    // Only slots within two of u weigh; they always lie in 0..VertexCount + 1
-    // for t in 0..1, and the guard keeps any other t inside the storage.
-    if (d >= 2 || i < 0 || i > kMaxVertices + 1) continue;
-    const long double weight = Weight(d);
-    const TVertex& slot = vertices_[i];
+  for (std::int32_t k = 0; k < sample.SlotCount; ++k) {
+    const long double weight = sample.Weights[static_cast<std::size_t>(k)];
+    const TVertex& slot = vertices_[static_cast<std::size_t>(sample.FirstSlot + k)];
     result.X = static_cast<float>(result.X + weight * slot.X);
     result.Y = static_cast<float>(result.Y + weight * slot.Y);
     result.Z = static_cast<float>(result.Z + weight * slot.Z);
@@ -58,9 +50,16 @@ TVertex TBSpline::Vertex(std::int32_t index) const {
 }
 
 void TBSpline::Bounds(float& minX, float& minY, float& maxX, float& maxY) const {
-  minX = maxX = vertices_[0].X;
-  minY = maxY = vertices_[0].Y;
-  for (std::int32_t i = 1; i <= vertexCount_ + 1; ++i) {
+  SlotBounds(0, vertexCount_ + 2, minX, minY, maxX, maxY);
+}
+
+void TBSpline::SlotBounds(std::int32_t first, std::int32_t count, float& minX, float& minY,
+                          float& maxX, float& maxY) const {
+  const auto begin = static_cast<std::size_t>(std::clamp(first, 0, kMaxVertices + 1));
+  const auto end = static_cast<std::size_t>(std::clamp(first + count, 1, kMaxVertices + 2));
+  minX = maxX = vertices_[begin].X;
+  minY = maxY = vertices_[begin].Y;
+  for (std::size_t i = begin + 1; i < end; ++i) {
     minX = std::min(minX, vertices_[i].X);
     maxX = std::max(maxX, vertices_[i].X);
     minY = std::min(minY, vertices_[i].Y);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/SampleTable.h"
+
 #include <array>
 #include <cstdint>
 
@@ -27,11 +29,19 @@ class TBSpline {
   void AddVertex(float x, float y, float z);
   // The point at t, 0 <= t <= 1.
   TVertex Evaluate(float t) const;
+  // The point at one of the table's parameters: the same as Evaluate.
+  TVertex Evaluate(const TSampleTable& table, std::size_t index) const;
+  // The point the weights give.
+  TVertex Apply(const TSampleTable::TSample& sample) const;
   // Contents of slot index (0..VertexCount + 1); outside that, a zero vertex.
   TVertex Vertex(std::int32_t index) const;
   // Smallest and largest coordinates over every slot in use: the curve lies
   // within them, since each point is a weighted mean of the slots.
   void Bounds(float& minX, float& minY, float& maxX, float& maxY) const;
+  // The same over slots first..first+count-1: every point whose weights fall
+  // on those slots lies within them.
+  void SlotBounds(std::int32_t first, std::int32_t count, float& minX, float& minY, float& maxX,
+                  float& maxY) const;
 
  private:
   std::int32_t vertexCount_ = 0;

@@ -9,6 +9,7 @@
 #include "model/RelationItem.h"
 #include "render/PlatformCanvas.h"
 #include "render/QOZSpline.h"
+#include "render/SampleTable.h"
 #include "render/VCanvas.h"
 
 #include <cmath>
@@ -18,8 +19,6 @@ namespace {
 
 constexpr std::int32_t kBlack = 0x000000;
 constexpr std::int32_t kWhite = 0xFFFFFF;
-constexpr int kCurveSamples = 150;
-constexpr float kStartMarkStep = 0.01f;
 constexpr std::int32_t kStartMarkRadius = 4;
 constexpr std::int32_t kStartMarkSize = 8;
 
@@ -104,9 +103,11 @@ void TLinkDrawBot::DrawCurvePart(const TBSpline& spline) {
     pen.SetColor(link_->Color());
     pen.SetMode(kPenModeCopy);
   }
-  for (int k = 1; k <= kCurveSamples; ++k) {
-    const TVertex p = spline.Evaluate(static_cast<float>(k) / kCurveSamples);
-    if (k == 1) {
+  // Samples k / 150 for k = 1..150: 149 segments ending at the target's centre.
+  const TSampleTable& samples = TSampleTable::LinkPolyline();
+  for (std::size_t k = 0; k < samples.Samples().size(); ++k) {
+    const TVertex p = spline.Evaluate(samples, k);
+    if (k == 0) {
       canvas.MoveTo(Round(p.X), Round(p.Y));
     } else {
       canvas.LineTo(Round(p.X), Round(p.Y));
@@ -139,8 +140,9 @@ void TLinkDrawBot::DrawStartMarkPart(const TBSpline& spline) {
   const TNoteItem& from = *link_->FromNote();
   const TPosItem* box = from.LastPositionOn(sheet_);
   TVertex p;
-  for (float t = 0; t < 1; t += kStartMarkStep) {
-    p = spline.Evaluate(t);
+  const TSampleTable& samples = TSampleTable::LinkStartMarkSamples();
+  for (std::size_t i = 0; i < samples.Samples().size(); ++i) {
+    p = spline.Evaluate(samples, i);
     if (!box) continue;
     const std::int32_t x = Round(p.X);
     const std::int32_t y = Round(p.Y);

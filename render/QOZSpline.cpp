@@ -29,20 +29,36 @@ void TQOZSpline::BuildForLink(TLinkItem* link, TSheetItem* sheet) {
 }
 
 bool TQOZSpline::HitCurve(std::int32_t x, std::int32_t y, std::int32_t tolerance) const {
-  // The curve stays within its slots' bounds, and rounding moves a sample by
-  // half a unit at most: a point farther away cannot be hit.
-  float minX, minY, maxX, maxY;
-  Bounds(minX, minY, maxX, maxY);
+  // Rounding moves a sample by half a unit at most, so a point farther than
+  // the tolerance and one unit from the slots a sample weighs cannot be hit
+  // by that sample: the whole curve is tested first, then each piece of it.
   const float reach = static_cast<float>(tolerance) + 1;
-  if (x <= minX - reach || x >= maxX + reach || y <= minY - reach || y >= maxY + reach) {
+  const auto beyond = [&](std::int32_t first, std::int32_t count) {
+    float minX, minY, maxX, maxY;
+    SlotBounds(first, count, minX, minY, maxX, maxY);
+    return x <= minX - reach || x >= maxX + reach || y <= minY - reach || y >= maxY + reach;
+  };
+  if (beyond(0, VertexCount() + 2)) return false;
+  const auto hits = [&](const TVertex& c) {
+    return std::abs(Nearest(c.X) - x) < tolerance && std::abs(Nearest(c.Y) - y) < tolerance;
+  };
+  const TSampleTable& table = TSampleTable::LinkHitSamples();
+  if (table.VertexCount() != VertexCount()) {
+    const float step = 1.0f / kHitSamples;
+    for (float t = 0; t < 1; t += step) {
+      if (hits(Evaluate(t))) return true;
+    }
     return false;
   }
-  const float step = 1.0f / kHitSamples;
-  for (float t = 0; t < 1; t += step) {
-    const TVertex c = Evaluate(t);
-    if (std::abs(Nearest(c.X) - x) < tolerance && std::abs(Nearest(c.Y) - y) < tolerance) {
-      return true;
+  std::int32_t pieceFirst = -1;
+  bool pieceBeyond = false;
+  for (std::size_t i = 0; i < table.Samples().size(); ++i) {
+    const TSampleTable::TSample& sample = table.Samples()[i];
+    if (sample.FirstSlot != pieceFirst) {
+      pieceFirst = sample.FirstSlot;
+      pieceBeyond = beyond(sample.FirstSlot, sample.SlotCount);
     }
+    if (!pieceBeyond && hits(Apply(sample))) return true;
   }
   return false;
 }

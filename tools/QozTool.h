@@ -18,6 +18,13 @@ class TQozTool {
   int Check(const QString& project);
   int Resave(const QString& input, const QString& output);
   int Dump(const QString& project);
+  struct TRenderRequest {
+    QString Sheet;
+    QString Zoom;  // empty: the sheet's own zoom
+    QString Out;
+    bool Grid = false;
+  };
+  int Render(const QString& project, const TRenderRequest& request);
 
   std::ostream& out_;
   std::ostream& err_;

@@ -12,7 +12,8 @@ TEST(BaseNearest, RoundsHalvesToEven) {
   const std::pair<long double, std::int32_t> cases[] = {
       {0.5L, 0},    {1.5L, 2},    {2.5L, 2},   {3.5L, 4},    {-0.5L, 0},
       {-1.5L, -2},  {-2.5L, -2},  {0.49L, 0},  {0.51L, 1},   {-0.51L, -1},
-      {2.6L, 3},    {7.0L, 7},    {0.0L, 0},
+      {2.6L, 3},    {7.0L, 7},    {0.0L, 0},   {-0.0L, 0},   {1e-30L, 0},
+      {25 * static_cast<long double>(0.1), 3},  // just above the half in extended precision
       {2147483646.5L, 2147483646},  {2147483647.0L, 2147483647},
       {-2147483648.5L, std::numeric_limits<std::int32_t>::min()},
   };

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <QImage>
 #include <QStringList>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -132,6 +134,46 @@ TEST(ToolsQozTool, WrongUseShowsTheCommands) {
   const TRun help = RunTool({"--help"});
   EXPECT_EQ(help.ExitCode, 0);
   EXPECT_NE(help.Out.find("resave IN.qoz OUT.qoz"), std::string::npos);
+}
+
+// Sheet "Plan" is 1000 x 800 and white, with the yellow note "Café" at
+// (10, 20) sized 80 x 50 and the grid at 10 units.
+TEST(ToolsQozTool, RenderDrawsTheWholeSheetAtTheZoom) {
+  const TTempDir dir;
+  const std::string plain = (dir.Path() / "plain.png").string();
+  const std::string gridded = (dir.Path() / "grid.png").string();
+  const TRun run = RunTool({"render", kCafe, "--sheet", "0", "--zoom", "50", "--out", plain});
+  ASSERT_EQ(run.ExitCode, 0) << run.Err;
+  EXPECT_EQ(run.Out, plain + ": sheet 0 at 50%, 500 x 400 pixels\n");
+  ASSERT_EQ(RunTool({"render", kCafe, "--zoom", "50", "--out", gridded, "--grid"}).ExitCode, 0);
+
+  const QImage image(QString::fromStdString(plain));
+  const QImage grid(QString::fromStdString(gridded));
+  ASSERT_EQ(image.size(), QSize(500, 400));
+  EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));        // the outline
+  EXPECT_EQ(image.pixel(499, 399), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(250, 300), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(40, 30), qRgb(255, 255, 0));  // inside the note, right of its title
+  EXPECT_EQ(image.pixel(5, 5), qRgb(255, 255, 255));
+  EXPECT_EQ(grid.pixel(5, 5), qRgb(0, 0, 0));         // the dot at world (10, 10)
+  EXPECT_EQ(grid.pixel(250, 300), qRgb(0, 0, 0));
+  EXPECT_EQ(grid.pixel(251, 300), qRgb(255, 255, 255));
+}
+
+TEST(ToolsQozTool, RenderRefusesASheetThatIsNotThereAndABadZoom) {
+  const TTempDir dir;
+  const std::string out = (dir.Path() / "x.png").string();
+  const TRun missing = RunTool({"render", kCafe, "--sheet", "2", "--out", out});
+  EXPECT_EQ(missing.ExitCode, 1);
+  EXPECT_EQ(missing.Err, "qoztool: there is no sheet 2 in " + kCafe +
+                             " (it has 2 sheets, numbered from 0)\n");
+  const TRun zero = RunTool({"render", kCafe, "--zoom", "0", "--out", out});
+  EXPECT_EQ(zero.ExitCode, 1);
+  EXPECT_EQ(zero.Err, "The zoom must be a positive percentage, not 0\n");
+  const TRun unwritable = RunTool({"render", kCafe, "--out", (dir.Path() / "no/x.png").string()});
+  EXPECT_EQ(unwritable.ExitCode, 1);
+  EXPECT_NE(unwritable.Err.find("could not write the picture to"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 }  // namespace
