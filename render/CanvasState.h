@@ -27,6 +27,10 @@ struct TPlatformPen {
 struct TPlatformBrush {
   std::int32_t Color = 0xFFFFFF;
   std::int32_t Style = kBrushStyleSolid;
+  // The device point the hatch lines are laid from, so that a pattern stays
+  // put on the sheet when the view scrolls.
+  std::int32_t OriginX = 0;
+  std::int32_t OriginY = 0;
   // Giving a clear brush a colour makes it solid again, so that a box drawn
   // after a text (which leaves the brush clear) is filled.
   void SetColor(std::int32_t color) {

@@ -70,16 +70,26 @@ std::int32_t TVCanvas::ToWorld(std::int32_t device) const {
   return Nearest(static_cast<long double>(device) / scale_);
 }
 
+void TVCanvas::AnchorHatch() {
+  TPlatformBrush& brush = target_->Brush();
+  if (brush.Style != kBrushStyleBDiagonal) return;
+  brush.OriginX = XToDevice(0);
+  brush.OriginY = YToDevice(0);
+}
+
 void TVCanvas::Rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+  AnchorHatch();
   target_->Rectangle(XToDevice(x1), YToDevice(y1), XToDevice(x2), YToDevice(y2));
 }
 
 void TVCanvas::FillRect(const TRect& rect) {
+  AnchorHatch();
   target_->FillRect({XToDevice(rect.Left), YToDevice(rect.Top), XToDevice(rect.Right),
                      YToDevice(rect.Bottom)});
 }
 
 void TVCanvas::Ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+  AnchorHatch();
   target_->Ellipse(XToDevice(x1), YToDevice(y1), XToDevice(x2), YToDevice(y2));
 }
 

@@ -78,6 +78,8 @@ class TVCanvas {
   std::int32_t DrawnTextWidth(const std::string& text) const;
 
  private:
+  // Lays hatch lines from the sheet's corner rather than the surface's.
+  void AnchorHatch();
   std::int32_t DrawingFontHeight() const;
   std::int32_t FromSurfacePixels(std::int32_t pixels) const;
 
