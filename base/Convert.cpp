@@ -36,20 +36,8 @@ std::string QuotedText(std::string_view text, std::size_t maxShown) {
   return quoted + "'";
 }
 
-namespace {
-
-std::int32_t Narrow(std::int64_t wide, const char* operation, std::int32_t a, std::int32_t b) {
-  if (wide < std::numeric_limits<std::int32_t>::min() ||
-      wide > std::numeric_limits<std::int32_t>::max()) {
-    throw EIntOverflow(IntToStr(a) + operation + IntToStr(b));
-  }
-  return static_cast<std::int32_t>(wide);
-}
-
-}  // namespace
-
-std::int32_t CheckedAdd(std::int32_t a, std::int32_t b) {
-  return Narrow(std::int64_t{a} + b, " + ", a, b);
+void ThrowOverflow(std::int32_t a, const char* operation, std::int32_t b) {
+  throw EIntOverflow(IntToStr(a) + operation + IntToStr(b));
 }
 
 std::int32_t CheckedAdd(std::int32_t a, std::int64_t b) {
@@ -59,6 +47,3 @@ std::int32_t CheckedAdd(std::int32_t a, std::int64_t b) {
   return static_cast<std::int32_t>(a + b);
 }
 
-std::int32_t CheckedSub(std::int32_t a, std::int32_t b) {
-  return Narrow(std::int64_t{a} - b, " - ", a, b);
-}

@@ -45,8 +45,19 @@ std::string IntToStr(std::int32_t value);
 // garbage or a NUL byte reads the same in any window or terminal.
 std::string QuotedText(std::string_view text, std::size_t maxShown = 40);
 
-// Checked 32-bit arithmetic: throws EIntOverflow instead of wrapping.
-std::int32_t CheckedAdd(std::int32_t a, std::int32_t b);
+[[noreturn]] void ThrowOverflow(std::int32_t a, const char* operation, std::int32_t b);
+
+// Checked 32-bit arithmetic: throws EIntOverflow instead of wrapping. Inline,
+// since every drawn coordinate passes through it.
+inline std::int32_t CheckedAdd(std::int32_t a, std::int32_t b) {
+  std::int32_t sum;
+  if (__builtin_add_overflow(a, b, &sum)) ThrowOverflow(a, " + ", b);
+  return sum;
+}
 // The same for a value summed in 64 bits: a + b must lie in the 32-bit range.
 std::int32_t CheckedAdd(std::int32_t a, std::int64_t b);
-std::int32_t CheckedSub(std::int32_t a, std::int32_t b);
+inline std::int32_t CheckedSub(std::int32_t a, std::int32_t b) {
+  std::int32_t difference;
+  if (__builtin_sub_overflow(a, b, &difference)) ThrowOverflow(a, " - ", b);
+  return difference;
+}

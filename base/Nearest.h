@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <limits>
 
+#include <xmmintrin.h>
+
 [[noreturn]] void ThrowNearestOutOfRange(long double value);
 
 // Rounds to the nearest integer, ties to even (the default floating-point
@@ -22,4 +24,12 @@ inline std::int32_t Nearest(long double value) {
     ThrowNearestOutOfRange(value);
   }
   return static_cast<std::int32_t>(rounded);
+}
+
+// The same for a 32-bit float (a curve point), by the processor's own
+// conversion, which rounds as the current mode says: a float converts to
+// extended precision exactly, so this gives what the extended version gives.
+inline std::int32_t Nearest(float value) {
+  if (!(value >= -2147483648.0f && value < 2147483648.0f)) ThrowNearestOutOfRange(value);
+  return _mm_cvtss_si32(_mm_set_ss(value));
 }

@@ -76,9 +76,18 @@ QRect Clamped(std::int64_t left, std::int64_t top, std::int64_t right, std::int6
 
 }  // namespace
 
-TPainterCanvas::TPainterCanvas(QImage& image) : TPainterCanvas(static_cast<QPaintDevice&>(image)) {}
+TPainterCanvas::TPainterCanvas(QImage& image) : TPainterCanvas(static_cast<QPaintDevice&>(image)) {
+  // The painter has made the image's pixels its own (detached) on begin, so
+  // these are the very pixels it paints.
+  const QImage::Format format = image.format();
+  if (active_ && (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                  format == QImage::Format_ARGB32_Premultiplied)) {
+    bits_ = reinterpret_cast<std::uint32_t*>(image.bits());
+    wordsPerLine_ = image.bytesPerLine() / 4;
+  }
+}
 
-TPainterCanvas::TPainterCanvas(QPaintDevice& device) : device_(device), metrics_(QFont()) {
+TPainterCanvas::TPainterCanvas(QPaintDevice& device) : device_(device) {
   SubstituteMissingFamilies();
   active_ = painter_.begin(&device_);
   if (active_) {
@@ -115,7 +124,7 @@ QPainter& TPainterCanvas::Painter() {
 
 const QFont& TPainterCanvas::QtFont() {
   SyncFont();
-  return qfont_;
+  return resolved_->Font;
 }
 
 void TPainterCanvas::Flush() { FlushLine(); }
@@ -133,6 +142,8 @@ void TPainterCanvas::RebuildPen() {
                              Qt::MiterJoin)
                       : QPen(color, penWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   penBrush_ = QBrush(color);
+  penRgb_ = static_cast<std::uint32_t>(color.rgb()) & 0xFFFFFFu;
+  penXor_ = pen_.Mode == kPenModeXor;
   if (painterPen_ == TPainterPen::kLine || painterPen_ == TPainterPen::kThin) {
     painterPen_ = TPainterPen::kUnknown;
   }
@@ -148,21 +159,21 @@ void TPainterCanvas::RebuildBrush() {
   if (painterBrush_ == TPainterBrush::kFill) painterBrush_ = TPainterBrush::kUnknown;
 }
 
-void TPainterCanvas::RebuildFont() {
-  fontDraws_ = font_.Height != 0;
-  QFont font(FromCp1252(font_.Name));
+std::unique_ptr<TPainterCanvas::TResolvedFont> TPainterCanvas::ResolveFont(
+    const TPlatformFont& key) const {
+  QFont font(FromCp1252(key.Name));
   // Full hinting: glyphs sit on the pixel grid, so small text stays crisp and
   // advances are whole pixels; setting it explicitly keeps the metrics from
   // following the desktop's settings.
   font.setHintingPreference(QFont::PreferFullHinting);
   font.setStyleStrategy(QFont::PreferAntialias);
-  if (font_.Height < 0) {
+  if (key.Height < 0) {
     font.setPixelSize(
-        static_cast<int>(std::min<std::int64_t>(-std::int64_t{font_.Height}, kMaxFontPixels)));
-  } else if (font_.Height > 0) {
+        static_cast<int>(std::min<std::int64_t>(-std::int64_t{key.Height}, kMaxFontPixels)));
+  } else if (key.Height > 0) {
     // A cell height: the em size whose line height (ascent + descent) comes
     // closest to it.
-    const std::int64_t cell = std::min<std::int64_t>(font_.Height, kMaxFontPixels);
+    const std::int64_t cell = std::min<std::int64_t>(key.Height, kMaxFontPixels);
     font.setPixelSize(static_cast<int>(cell));
     const std::int64_t lineHeight = QFontMetrics(font, &device_).height();
     if (lineHeight > cell) {
@@ -170,11 +181,52 @@ void TPainterCanvas::RebuildFont() {
           static_cast<int>(std::max<std::int64_t>(1, (cell * cell + lineHeight / 2) / lineHeight)));
     }
   }
-  qfont_ = font;
-  metrics_ = QFontMetrics(qfont_, &device_);
-  textPen_ = QPen(font_.Color == kNoColor ? QColor(Qt::black) : ToQColor(font_.Color));
+  QFontMetrics metrics(font, &device_);
+  return std::make_unique<TResolvedFont>(TResolvedFont{
+      key, font, metrics,
+      QPen(key.Color == kNoColor ? QColor(Qt::black) : ToQColor(key.Color)), key.Height != 0, {},
+      {}});
+}
+
+void TPainterCanvas::RebuildFont() {
+  constexpr std::size_t kKeptFonts = 4;
+  const auto found = std::find_if(fonts_.begin(), fonts_.end(),
+                                  [&](const auto& entry) { return entry->Key == font_; });
+  if (found != fonts_.end()) {
+    std::rotate(fonts_.begin(), found, found + 1);
+  } else {
+    fonts_.insert(fonts_.begin(), ResolveFont(font_));
+    if (fonts_.size() > kKeptFonts) fonts_.pop_back();
+  }
+  resolved_ = fonts_.front().get();
   painterFontSet_ = false;
   if (painterPen_ == TPainterPen::kText) painterPen_ = TPainterPen::kUnknown;
+}
+
+// Titles and labels repeat from frame to frame; a bound keeps a long session
+// from collecting every text it ever showed.
+constexpr qsizetype kKeptTexts = 1 << 14;
+
+int TPainterCanvas::AdvanceOf(const QString& text) {
+  QHash<QString, int>& widths = resolved_->Widths;
+  const auto found = widths.constFind(text);
+  if (found != widths.constEnd()) return found.value();
+  if (widths.size() >= kKeptTexts) widths.clear();
+  const int width = resolved_->Metrics.horizontalAdvance(text);
+  widths.insert(text, width);
+  return width;
+}
+
+const QStaticText& TPainterCanvas::LaidOut(const QString& text) {
+  QHash<QString, QStaticText>& texts = resolved_->Texts;
+  auto found = texts.find(text);
+  if (found != texts.end()) return found.value();
+  if (texts.size() >= kKeptTexts) texts.clear();
+  QStaticText laidOut(text);
+  laidOut.setTextFormat(Qt::PlainText);
+  laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+  laidOut.prepare(QTransform(), resolved_->Font);
+  return texts.insert(text, laidOut).value();
 }
 
 void TPainterCanvas::SyncPen() {
@@ -205,7 +257,7 @@ void TPainterCanvas::UsePen(TPainterPen pen) {
       painter_.setPen(thinPen_);
       break;
     case TPainterPen::kText:
-      painter_.setPen(textPen_);
+      painter_.setPen(resolved_->TextPen);
       break;
     case TPainterPen::kNone:
     case TPainterPen::kUnknown:
@@ -466,12 +518,64 @@ void TPainterCanvas::DrawPolyline() {
     DrawPoints();
     return;
   }
+  DrawWidePolyline();
+}
+
+// A segment whose box, grown by the pen, misses the device draws nothing, nor
+// do the round joins and caps at its ends; the neighbours of a visible
+// segment are kept, so that every join that shows is drawn as it would be.
+void TPainterCanvas::DrawWidePolyline() {
   UsePen(TPainterPen::kLine);
-  painter_.drawPolyline(polyline_.data(), static_cast<int>(polyline_.size()));
+  const std::int64_t margin = std::int64_t{penWidth_} + 2;
+  const auto reaches = [&](std::size_t segment) {
+    const QPoint& a = polyline_[segment];
+    const QPoint& b = polyline_[segment + 1];
+    return !Cull(std::min(a.x(), b.x()), std::min(a.y(), b.y()),
+                 std::int64_t{std::max(a.x(), b.x())} + 1, std::int64_t{std::max(a.y(), b.y())} + 1,
+                 margin)
+                .isEmpty();
+  };
+  const std::size_t segments = polyline_.size() - 1;
+  std::vector<char> shown(segments, 0);
+  for (std::size_t i = 0; i < segments; ++i) {
+    if (!reaches(i)) continue;
+    shown[i] = 1;
+    if (i > 0) shown[i - 1] = 1;
+    if (i + 1 < segments) shown[i + 1] = 1;
+  }
+  for (std::size_t first = 0; first < segments;) {
+    if (!shown[first]) {
+      ++first;
+      continue;
+    }
+    std::size_t last = first;
+    while (last + 1 < segments && shown[last + 1]) ++last;
+    painter_.drawPolyline(polyline_.data() + first, static_cast<int>(last - first + 2));
+    first = last + 1;
+  }
+}
+
+bool TPainterCanvas::WritesPixels() const {
+  return bits_ && !painter_.hasClipping() && painter_.transform().isIdentity();
+}
+
+// Every point lies on the device (the rasteriser keeps to it). Xor keeps the
+// alpha byte, as the painter's raster operation does.
+void TPainterCanvas::WritePixels() {
+  if (penXor_) {
+    for (const QPoint& p : points_) bits_[p.y() * wordsPerLine_ + p.x()] ^= penRgb_;
+  } else {
+    const std::uint32_t opaque = 0xFF000000u | penRgb_;
+    for (const QPoint& p : points_) bits_[p.y() * wordsPerLine_ + p.x()] = opaque;
+  }
 }
 
 void TPainterCanvas::DrawPoints() {
   if (points_.empty()) return;
+  if (WritesPixels()) {
+    WritePixels();
+    return;
+  }
   UsePen(TPainterPen::kThin);
   painter_.drawPoints(points_.data(), static_cast<int>(points_.size()));
 }
@@ -562,13 +666,14 @@ void TPainterCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& 
   FlushLine();
   if (!active_ || text.empty()) return;
   SyncFont();
-  if (!fontDraws_) return;
+  if (!resolved_->Draws) return;
   SyncBrush();
   const QString characters = FromCp1252(text);
-  const std::int64_t width = metrics_.horizontalAdvance(characters);
-  const std::int64_t height = metrics_.height();
+  const QFontMetrics& metrics = resolved_->Metrics;
+  const std::int64_t width = AdvanceOf(characters);
+  const std::int64_t height = metrics.height();
   // Glyphs may overhang their advance a little; a margin keeps them.
-  const std::int64_t margin = metrics_.maxWidth();
+  const std::int64_t margin = metrics.maxWidth();
   if (Cull(std::int64_t{x} - margin, y, std::int64_t{x} + width + margin, std::int64_t{y} + height,
            0)
           .isEmpty()) {
@@ -580,15 +685,20 @@ void TPainterCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& 
   }
   UsePen(TPainterPen::kText);
   if (!painterFontSet_) {
-    painter_.setFont(qfont_);
+    painter_.setFont(resolved_->Font);
     painterFontSet_ = true;
   }
-  painter_.drawText(QPoint(x, y + metrics_.ascent()), characters);
+  painter_.drawStaticText(QPoint(x, y), LaidOut(characters));
 }
 
 void TPainterCanvas::SetPixel(std::int32_t x, std::int32_t y, std::int32_t color) {
   FlushLine();
   if (!active_ || color == kNoColor || !deviceRect_.contains(x, y)) return;
+  if (WritesPixels()) {
+    bits_[y * wordsPerLine_ + x] =
+        0xFF000000u | (static_cast<std::uint32_t>(ToQColor(color).rgb()) & 0xFFFFFFu);
+    return;
+  }
   UseMode(QPainter::CompositionMode_SourceOver);
   painter_.fillRect(QRect(x, y, 1, 1), ToQColor(color));
 }
@@ -609,13 +719,13 @@ void TPainterCanvas::StretchDraw(const TRect& rect, const TPicture& picture) {
 
 std::int32_t TPainterCanvas::TextWidth(const std::string& text) {
   SyncFont();
-  if (!fontDraws_ || text.empty()) return 0;
-  return metrics_.horizontalAdvance(FromCp1252(text));
+  if (!resolved_->Draws || text.empty()) return 0;
+  return AdvanceOf(FromCp1252(text));
 }
 
 std::int32_t TPainterCanvas::TextHeight(const std::string& /*text*/) {
   SyncFont();
-  return fontDraws_ ? metrics_.height() : 0;
+  return resolved_->Draws ? resolved_->Metrics.height() : 0;
 }
 
 std::shared_ptr<const TPicture> TPainterCanvas::LoadPicture(const std::string& fileName) {

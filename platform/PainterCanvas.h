@@ -6,10 +6,13 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
 #include <QRect>
+#include <QStaticText>
+#include <QString>
 
 #include <cstdint>
 #include <memory>
@@ -113,8 +116,19 @@ class TPainterCanvas : public TPlatformCanvas {
   QRect Cull(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
              std::int64_t margin) const;
 
+  // Whether thin lines and single pixels may be written straight into the
+  // image's memory: a 32-bit image with neither clip nor transform.
+  bool WritesPixels() const;
+  void WritePixels();
+  // Draws the parts of a wide polyline that can reach the device.
+  void DrawWidePolyline();
+
   QPaintDevice& device_;
   QPainter painter_;
+  std::uint32_t* bits_ = nullptr;  // the image's pixels, when it is one we may write
+  qsizetype wordsPerLine_ = 0;
+  std::uint32_t penRgb_ = 0;
+  bool penXor_ = false;
   bool active_ = false;
   bool raster_ = false;
   QRect deviceRect_;
@@ -138,10 +152,24 @@ class TPainterCanvas : public TPlatformCanvas {
   QColor brushColor_;
   QBrush fillBrush_;
 
-  QFont qfont_;
-  QFontMetrics metrics_;
-  bool fontDraws_ = false;
-  QPen textPen_;
+  // A resolved font with what drawing in it needs. The last few are kept:
+  // the renderer measures in the surface's font and draws in another, and
+  // resolving a font anew each time would cost more than the drawing.
+  struct TResolvedFont {
+    TPlatformFont Key;
+    QFont Font;
+    QFontMetrics Metrics;
+    QPen TextPen;
+    bool Draws = false;
+    QHash<QString, QStaticText> Texts;  // laid out once, drawn at every frame
+    QHash<QString, int> Widths;         // measured once: measuring shapes the text
+  };
+  std::unique_ptr<TResolvedFont> ResolveFont(const TPlatformFont& key) const;
+  const QStaticText& LaidOut(const QString& text);
+  int AdvanceOf(const QString& text);
+
+  std::vector<std::unique_ptr<TResolvedFont>> fonts_;  // the most recent first
+  TResolvedFont* resolved_ = nullptr;
 
   TPainterPen painterPen_ = TPainterPen::kUnknown;
   TPainterBrush painterBrush_ = TPainterBrush::kUnknown;

@@ -11,6 +11,8 @@ void TBSpline::AddVertex(float x, float y, float z) {
   }
   ++vertexCount_;
   vertices_[vertexCount_] = {x, y, z};
+  if (vertexCount_ == 1) flat_ = true;
+  flat_ = flat_ && z == 0;
   if (vertexCount_ < 2) return;
   const TVertex& first = vertices_[1];
   const TVertex& second = vertices_[2];
@@ -31,15 +33,21 @@ TVertex TBSpline::Evaluate(const TSampleTable& table, std::size_t index) const {
   return Apply(sample);
 }
 
-// Weights in extended precision, the sum kept in 32-bit floats.
+// Weights in extended precision, the sum kept in 32-bit floats. A curve in
+// the plane leaves z at 0 without summing it.
 TVertex TBSpline::Apply(const TSampleTable::TSample& sample) const {
   TVertex result;
+  const TVertex* slots = vertices_.data() + sample.FirstSlot;
   for (std::int32_t k = 0; k < sample.SlotCount; ++k) {
     const long double weight = sample.Weights[static_cast<std::size_t>(k)];
-    const TVertex& slot = vertices_[static_cast<std::size_t>(sample.FirstSlot + k)];
-    result.X = static_cast<float>(result.X + weight * slot.X);
-    result.Y = static_cast<float>(result.Y + weight * slot.Y);
-    result.Z = static_cast<float>(result.Z + weight * slot.Z);
+    result.X = static_cast<float>(result.X + weight * slots[k].X);
+    result.Y = static_cast<float>(result.Y + weight * slots[k].Y);
+  }
+  if (!flat_ || vertexCount_ < 2) {
+    for (std::int32_t k = 0; k < sample.SlotCount; ++k) {
+      const long double weight = sample.Weights[static_cast<std::size_t>(k)];
+      result.Z = static_cast<float>(result.Z + weight * slots[k].Z);
+    }
   }
   return result;
 }

@@ -45,5 +45,6 @@ class TBSpline {
 
  private:
   std::int32_t vertexCount_ = 0;
+  bool flat_ = true;  // every slot's z is 0, so every point's is
   std::array<TVertex, kMaxVertices + 2> vertices_{};
 };

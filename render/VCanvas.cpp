@@ -55,16 +55,6 @@ void TVCanvas::ZoomOut() {
   if (zoomPercent_ < kMinZoom) SetZoom(kMinZoom);
 }
 
-std::int32_t TVCanvas::Scaled(std::int32_t length) const {
-  // The product is formed in extended precision, so 25 at zoom 10 is
-  // 2.5000000000000001 (0.1 is not exact) and rounds up.
-  return Nearest(static_cast<long double>(length) * scale_);
-}
-
-std::int32_t TVCanvas::XToDevice(std::int32_t x) const { return Scaled(CheckedAdd(x, originX_)); }
-
-std::int32_t TVCanvas::YToDevice(std::int32_t y) const { return Scaled(CheckedAdd(y, originY_)); }
-
 std::int32_t TVCanvas::ToWorld(std::int32_t device) const {
   if (scale_ == 0) return device;
   return Nearest(static_cast<long double>(device) / scale_);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Convert.h"
+#include "base/Nearest.h"
 #include "render/Rect.h"
 #include "render/VPen.h"
 
@@ -42,10 +44,14 @@ class TVCanvas {
   void ZoomIn();
   void ZoomOut();
 
-  // A world length in device pixels.
-  std::int32_t Scaled(std::int32_t length) const;
-  std::int32_t XToDevice(std::int32_t x) const;
-  std::int32_t YToDevice(std::int32_t y) const;
+  // A world length in device pixels. The product is formed in extended
+  // precision, so 25 at zoom 10 is 2.5000000000000001 (0.1 is not exact)
+  // and rounds up. Inline: every drawn coordinate comes through here.
+  std::int32_t Scaled(std::int32_t length) const {
+    return Nearest(static_cast<long double>(length) * scale_);
+  }
+  std::int32_t XToDevice(std::int32_t x) const { return Scaled(CheckedAdd(x, originX_)); }
+  std::int32_t YToDevice(std::int32_t y) const { return Scaled(CheckedAdd(y, originY_)); }
   // A device length, or a coordinate on a surface whose origin is 0, in world units.
   std::int32_t ToWorld(std::int32_t device) const;
 

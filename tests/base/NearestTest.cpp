@@ -32,4 +32,16 @@ TEST(BaseNearest, ResultOutsideTheIntegerRangeThrows) {
   }
 }
 
+TEST(BaseNearest, RoundsFloatsAsTheirExtendedValues) {
+  const std::pair<float, std::int32_t> cases[] = {
+      {2.5f, 2}, {3.5f, 4}, {-2.5f, -2}, {0.49999997f, 0}, {-1.5f, -2}, {1e9f, 1000000000}};
+  for (const auto& [value, expected] : cases) {
+    EXPECT_EQ(Nearest(value), expected) << value;
+    EXPECT_EQ(Nearest(value), Nearest(static_cast<long double>(value))) << value;
+  }
+  EXPECT_THROW(Nearest(2147483648.0f), EIntOverflow);
+  EXPECT_THROW(Nearest(-3e9f), EIntOverflow);
+  EXPECT_THROW(Nearest(std::numeric_limits<float>::quiet_NaN()), EIntOverflow);
+}
+
 }  // namespace
