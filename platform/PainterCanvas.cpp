@@ -499,7 +499,9 @@ void TPainterCanvas::LineTo(std::int32_t x, std::int32_t y) {
   if (!polyline_.empty() && Pen() != pen_) FlushLine();
   SyncPen();
   const QPoint to(x, y);
-  if (penDraws_) {
+  // A segment of no length has no pixels (and moves no dot pattern on): at
+  // small zooms many samples of a curve fall on the same pixel.
+  if (penDraws_ && (polyline_.empty() || to != current_)) {
     if (polyline_.empty()) polyline_.push_back(current_);
     polyline_.push_back(to);
   }

@@ -1,3 +1,4 @@
+#include "base/IntOverflow.h"
 #include "base/InvalidPointer.h"
 #include "model/NoteItem.h"
 #include "model/PosItem.h"
@@ -7,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -172,6 +174,14 @@ TEST_F(NoteDrawBotTest, AnUnplacedNoteDrawsNothingAndMissingMembersThrow) {
   };
   EXPECT_EQ(drawError(elsewhere), "TNoteDrawBot: No Position...");
   EXPECT_EQ(drawError(nullptr), "TNoteDrawBot: Members not initialized...");
+}
+
+TEST_F(NoteDrawBotTest, ABoxReachingPastTheIntegerRangeIsAnErrorNotAWrap) {
+  sheet->SetWidth(std::numeric_limits<std::int32_t>::max());
+  TNoteItem* note = Place("Edge", std::numeric_limits<std::int32_t>::max() - 40, 10);
+  bot.SetNote(note);
+  EXPECT_THROW(bot.Draw(), EIntOverflow);
+  EXPECT_TRUE(target.Calls.empty());
 }
 
 TEST_F(NoteDrawBotTest, GhostModeDrawsTheOutlineAloneWithTheXorPen) {
