@@ -14,8 +14,8 @@ enum class TMessageIcon { Confirmation, Error, Information, Warning };
 enum class TMessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class TMessageAnswer { Ok, Cancel, Yes, No };
 
-// What an open or save dialog offers. Filter uses the stored program's
-// notation: pairs of description and patterns separated by "|", as in
+// What an open or save dialog offers. Filter lists pairs of description and
+// patterns, all separated by "|", as in
 // "QOZ Projects (*.qoz)|*.qoz|All Files (*.*)|*.*".
 struct TFileDialogOptions {
   QString Title;
