@@ -39,6 +39,12 @@ TVCanvas::TVCanvas(TPlatformCanvas& target) : target_(&target), pen_(target.Pen(
 
 TPlatformBrush& TVCanvas::Brush() { return target_->Brush(); }
 
+void TVCanvas::SetTarget(TPlatformCanvas& target) {
+  target_ = &target;
+  pen_ = TVPen(target.Pen());
+  pen_.SetScale(scale_);
+}
+
 void TVCanvas::SetZoom(std::int32_t percent) {
   scale_ = static_cast<double>(static_cast<long double>(percent) / 100.0L);
   pen_.SetScale(scale_);

@@ -25,6 +25,9 @@ class TVCanvas {
   explicit TVCanvas(TPlatformCanvas& target);
 
   TPlatformCanvas& Target() const { return *target_; }
+  // Draws on another surface from now on, at the same zoom and origin (a
+  // window's image is made anew when the window changes size).
+  void SetTarget(TPlatformCanvas& target);
   TVPen& VPen() { return pen_; }
   TPlatformBrush& Brush();
 

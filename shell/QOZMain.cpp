@@ -9,6 +9,8 @@
 #include "platform/SettingsStore.h"
 #include "project/Container.h"
 #include "project/IniFile.h"
+#include "model/SheetItem.h"
+#include "sheetwindow/SheetForm.h"
 #include "shell/FrmAbout.h"
 #include "shell/QOZIcons.h"
 #include "shell/SaveLoadFrm.h"
@@ -31,6 +33,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -161,7 +164,7 @@ void TQOZMain::UpdateWindowMenu() {
   Command(MI_Window, MI_WindowFit, "&Fit to screen", TQOZIcons::kFit);
   connect(MI_WindowCascade, &QAction::triggered, MdiArea, &QMdiArea::cascadeSubWindows);
   connect(MI_WindowTile, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
-  MI_WindowFit->setEnabled(false);  // comes with the sheet windows
+  connect(MI_WindowFit, &QAction::triggered, this, &TQOZMain::MI_WindowFitClick);
   const QList<QMdiSubWindow*> windows = MdiArea->subWindowList();
   if (!windows.isEmpty()) MI_Window->addSeparator();
   int number = 1;
@@ -233,17 +236,19 @@ void TQOZMain::ConnectCommands() {
   both(MI_EditNewSheet, TB_NewSheet, &TQOZMain::TB_NewSheetClick);
   both(MI_HelpContents, ToolButton15, &TQOZMain::MI_HelpContentsClick);
   both(MI_HelpAbout, nullptr, &TQOZMain::MI_HelpAboutClick);
+  both(MI_ViewZoomIn, TB_ZoomIn, &TQOZMain::MI_ViewZoomInClick);
+  both(MI_ViewZoomOut, TB_ZoomOut, &TQOZMain::MI_ViewZoomOutClick);
+  both(nullptr, TB_FitToScreen, &TQOZMain::MI_WindowFitClick);
+  connect(CB_Zoom, &QComboBox::activated, this, [this] { CB_ZoomChange(); });
   connect(TB_Cascade, &QAction::triggered, MdiArea, &QMdiArea::cascadeSubWindows);
   connect(TB_Tile, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
-  // These work on sheets, searches, relation types and printing, whose
+  // These work on searches, relation types, autosave and printing, whose
   // windows come later; they are shown, greyed, until then.
   for (QAction* later : {SaveBackup1, tbAutoSave, MI_FilePrint, TB_Print, MI_SearchGlobal,
                          MI_SearchNotes, MI_SearchSheets, MI_SearchAttachments, TB_Search,
-                         MI_ViewZoomIn, MI_ViewZoomOut, TB_ZoomIn, TB_ZoomOut, MI_ViewRelations,
-                         TB_Relations, TB_FitToScreen}) {
+                         MI_ViewRelations, TB_Relations}) {
     later->setEnabled(false);
   }
-  CB_Zoom->setEnabled(false);
 }
 
 void TQOZMain::UpdateTitle() {
@@ -321,7 +326,9 @@ std::unique_ptr<TContainer> TQOZMain::FreshProject() const {
   return project;
 }
 
+// The sheet windows show items of the project that goes: they close first.
 void TQOZMain::ReplaceProject(std::unique_ptr<TContainer> project) {
+  CloseSheetWindows();
   project_ = std::move(project);
   UpdateTitle();
 }
@@ -448,11 +455,60 @@ void TQOZMain::AddDefaultRelationTypes() {
 
 void TQOZMain::NotifyNavigators(TPoolItem* item) { Q_EMIT ItemAdded(item); }
 
-// Sheet windows arrive with their own window; until then there is none to
-// redraw or close.
-void TQOZMain::RefreshSheetWindows() {}
+QList<TDrawSheet*> TQOZMain::SheetWindows() const {
+  QList<TDrawSheet*> windows;
+  for (QMdiSubWindow* window : MdiArea->subWindowList()) {
+    if (auto* sheet = qobject_cast<TDrawSheet*>(window->widget())) windows.append(sheet);
+  }
+  return windows;
+}
 
-bool TQOZMain::IsSheetOpen(const TSheetItem*) const { return false; }
+void TQOZMain::CloseSheetWindows() {
+  for (QMdiSubWindow* window : MdiArea->subWindowList()) {
+    if (qobject_cast<TDrawSheet*>(window->widget())) {
+      window->close();
+      delete window;
+    }
+  }
+}
+
+// Redraws every sheet window and closes those whose sheet is gone.
+void TQOZMain::RefreshSheetWindows() {
+  for (QMdiSubWindow* window : MdiArea->subWindowList()) {
+    auto* sheetWindow = qobject_cast<TDrawSheet*>(window->widget());
+    if (!sheetWindow) continue;
+    if (sheetWindow->Container == project_.get() && project_->ContainsSheet(sheetWindow->Sheet)) {
+      sheetWindow->Refresh(false);
+    } else {
+      window->close();
+      delete window;
+    }
+  }
+}
+
+bool TQOZMain::IsSheetOpen(const TSheetItem* sheet) const {
+  const QList<TDrawSheet*> windows = SheetWindows();
+  return std::any_of(windows.begin(), windows.end(),
+                     [&](const TDrawSheet* window) { return window->Sheet == sheet; });
+}
+
+TDrawSheet* TQOZMain::OpenSheetWindow(TSheetItem* sheet) {
+  auto* window = new TDrawSheet();
+  window->ZoomSelector = CB_Zoom;
+  QMdiSubWindow* child = MdiArea->addSubWindow(window);
+  child->setAttribute(Qt::WA_DeleteOnClose);
+  child->resize(607, 431);
+  child->show();
+  window->OpenSheet(project_.get(), sheet);
+  window->SyncZoomSelector();
+  MdiArea->setActiveSubWindow(child);
+  return window;
+}
+
+TDrawSheet* TQOZMain::ActiveSheetWindow() const {
+  QMdiSubWindow* active = MdiArea->activeSubWindow();
+  return active ? qobject_cast<TDrawSheet*>(active->widget()) : nullptr;
+}
 
 void TQOZMain::SyncAggregationNotes() { project_->SyncAggregationNotes(); }
 
@@ -553,3 +609,35 @@ void TQOZMain::MI_HelpContentsClick() {
 }
 
 void TQOZMain::MI_HelpAboutClick() { Dialogs().ShowModal(*AboutBox); }
+
+void TQOZMain::MI_ViewZoomInClick() {
+  if (TDrawSheet* window = ActiveSheetWindow()) window->ZoomInSheet();
+}
+
+void TQOZMain::MI_ViewZoomOutClick() {
+  if (TDrawSheet* window = ActiveSheetWindow()) window->ZoomOutSheet();
+}
+
+// The entry's text without its last character ("%") is the zoom.
+void TQOZMain::CB_ZoomChange() {
+  TDrawSheet* window = ActiveSheetWindow();
+  if (!window) return;
+  QString text = CB_Zoom->currentText();
+  text.chop(1);
+  bool number = false;
+  const int percent = text.toInt(&number);
+  if (number) window->ZoomSheetTo(percent);
+}
+
+// The sheet windows side by side to the right of the navigator (when there
+// is one), all as high as it.
+void TQOZMain::MI_WindowFitClick() {
+  showMaximized();
+  const QSize client = MdiArea->viewport()->size();
+  const int height = std::max(1, client.height() - 4);
+  const int left = 0;
+  for (QMdiSubWindow* window : MdiArea->subWindowList()) {
+    window->showNormal();
+    window->setGeometry(left, 0, std::max(1, client.width() - left - 4), height);
+  }
+}

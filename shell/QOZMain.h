@@ -15,6 +15,7 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 class TContainer;
+class TDrawSheet;
 class TSaveLoadFrm;
 class TSettingsStore;
 class TSheetItem;
@@ -69,6 +70,16 @@ class TQOZMain : public QMainWindow, public INotifications {
   void TB_NewSheetClick();
   void MI_HelpContentsClick();
   void MI_HelpAboutClick();
+  void MI_ViewZoomInClick();
+  void MI_ViewZoomOutClick();
+  void CB_ZoomChange();
+  void MI_WindowFitClick();
+
+  // A new sheet window on the sheet of the open project, made active.
+  TDrawSheet* OpenSheetWindow(TSheetItem* sheet);
+  // The active child window when it is a sheet window, else nullptr.
+  TDrawSheet* ActiveSheetWindow() const;
+  QList<TDrawSheet*> SheetWindows() const;
 
   // The help page that ships with the program, or an empty string.
   static QString HelpPage();
@@ -160,6 +171,7 @@ class TQOZMain : public QMainWindow, public INotifications {
   // The work-file switch at the end of the start-up.
   void SwitchToWorkFile();
   void CopyPicturesIntoProjectFolder();
+  void CloseSheetWindows();
   void ShowSaveError(const QString& detail);
 
   TSettingsStore& settings_;

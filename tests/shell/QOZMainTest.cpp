@@ -3,6 +3,7 @@
 #include "model/RelationItem.h"
 #include "model/SheetItem.h"
 #include "project/Container.h"
+#include "sheetwindow/SheetForm.h"
 #include "shell/FrmAbout.h"
 #include "shell/QOZMain.h"
 #include "shell/StartForm.h"
@@ -15,6 +16,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -434,6 +437,43 @@ TEST_F(QOZMainTest, HelpContentsOpensTheShippedPageAndAboutShowsTheBox) {
   });
   main.MI_HelpAboutClick();
   EXPECT_TRUE(shown);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(QOZMainTest, SheetWindowsFollowTheirSheetAndTheZoomCommands) {
+  TQOZMain& main = Start();
+  main.TB_NewSheetClick();
+  main.TB_NewSheetClick();
+  TSheetItem* first = main.Project().GetSheet(0);
+  TSheetItem* second = main.Project().GetSheet(1);
+  TDrawSheet* firstWindow = main.OpenSheetWindow(first);
+  main.OpenSheetWindow(second);
+  EXPECT_TRUE(main.IsSheetOpen(first));
+  EXPECT_EQ(main.SheetWindows().size(), 2);
+  EXPECT_EQ(main.CB_Zoom->currentText(), QStringLiteral("80%"));  // a new sheet's zoom
+
+  main.MdiArea->setActiveSubWindow(main.MdiArea->subWindowList().at(0));
+  ASSERT_EQ(main.ActiveSheetWindow(), firstWindow);
+  main.MI_ViewZoomInClick();
+  EXPECT_EQ(first->Zoom(), 90);
+  EXPECT_EQ(main.CB_Zoom->currentText(), QStringLiteral("100%"));
+  main.CB_Zoom->setCurrentIndex(5);
+  main.CB_ZoomChange();
+  EXPECT_EQ(first->Zoom(), 20);
+  EXPECT_EQ(second->Zoom(), 80);
+
+  first->Delete();
+  main.RefreshSheetWindows();
+  EXPECT_TRUE(main.IsSheetOpen(second));
+  EXPECT_EQ(main.SheetWindows().size(), 1);
+
+  dialogs.ExpectMessage(TMessageAnswer::Yes);
+  dialogs.ExpectMessage(TMessageAnswer::No);
+  main.TB_NewClick();  // the old project's windows go with it
+  EXPECT_TRUE(main.SheetWindows().isEmpty());
 }
 
 }  // namespace
