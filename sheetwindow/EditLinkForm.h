@@ -15,7 +15,7 @@ class TEditLinkForm : public TNewLinkForm {
   // The link's type when the form was set up.
   TRelationItem* OldRelation = nullptr;
 
-  // Shows link's type, colour and width; link must be set. Raises
+  // Shows link's type, colour and width; project and link must be set. Raises
   // EInvalidPointer when the link's type is not among the project's.
   void Setup(TContainer* project, TLinkItem* link);
 

@@ -296,7 +296,8 @@ TEST_F(LinkDialogsTest, EditFormShowsTheLinksTypeColourAndWidth) {
   };
   // The first type is the entry a fresh list starts on, so a form that
   // forgot to choose would still pass it; the last one would not.
-  for (const TCase& c : std::vector<TCase>{{existing, 0, 0x000000FF, 3}, {second, 2, 0x0000FF00, 10}}) {
+  for (const TCase& c :
+       std::vector<TCase>{{existing, 0, 0x000000FF, 3}, {second, 2, 0x0000FF00, 10}}) {
     TEditLinkForm form;
     form.Setup(&project, c.link);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("New Link"));
@@ -380,8 +381,9 @@ TEST_F(LinkDialogsTest, EditFormRaisesForALinkWhoseTypeIsNotInTheProject) {
   for (const TCase& c : std::vector<TCase>{{"a type of another project", &project, foreign},
                                            {"a project without types", &empty, existing}}) {
     TEditLinkForm form;
-    EXPECT_THAT([&] { form.Setup(c.project, c.link); },
-                ThrowsMessage<EInvalidPointer>(StrEq("TEditLinkForm: Empty List [No Relations]...")))
+    EXPECT_THAT(
+        [&] { form.Setup(c.project, c.link); },
+        ThrowsMessage<EInvalidPointer>(StrEq("TEditLinkForm: Empty List [No Relations]...")))
         << c.what;
   }
 }
