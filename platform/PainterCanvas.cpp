@@ -508,6 +508,27 @@ void TPainterCanvas::LineTo(std::int32_t x, std::int32_t y) {
   current_ = to;
 }
 
+// The same as MoveTo and LineTo one by one, without a call for each point.
+void TPainterCanvas::Polyline(const TPoint* points, std::size_t count) {
+  if (count == 0) return;
+  MoveTo(points[0].X, points[0].Y);
+  if (count == 1) return;
+  SyncPen();
+  const QPoint last(points[count - 1].X, points[count - 1].Y);
+  if (!penDraws_) {
+    current_ = last;
+    return;
+  }
+  polyline_.reserve(count);
+  polyline_.push_back(current_);
+  polyline_.emplace_back(points[1].X, points[1].Y);
+  for (std::size_t i = 2; i < count; ++i) {
+    const QPoint to(points[i].X, points[i].Y);
+    if (to != polyline_.back()) polyline_.push_back(to);
+  }
+  current_ = last;
+}
+
 void TPainterCanvas::DrawPolyline() {
   if (!active_) return;
   UseMode(penMode_);
@@ -611,9 +632,21 @@ void TPainterCanvas::RasteriseSegment(QPoint from, QPoint to) {
   std::int64_t last = majorStep > 0 ? majorHigh - major0 : major0 - majorLow;
   first = std::max<std::int64_t>(first, 0);
   last = std::min<std::int64_t>(last, steps - 1);
+  // The minor offset is i * span / steps rounded half up, kept as a
+  // quotient and remainder so that no pixel needs a division.
+  const std::int64_t denominator = 2 * steps;
+  std::int64_t quotient = (2 * first * minorSpan + steps) / denominator;
+  std::int64_t remainder = (2 * first * minorSpan + steps) % denominator;
   for (std::int64_t i = first; i <= last; ++i) {
+    if (i > first) {
+      remainder += 2 * minorSpan;
+      while (remainder >= denominator) {
+        remainder -= denominator;
+        ++quotient;
+      }
+    }
     if (penDotted_ && (dotPhase_ + i) % kDotPeriod != 0) continue;
-    const std::int64_t minor = minor0 + minorStep * ((2 * i * minorSpan + steps) / (2 * steps));
+    const std::int64_t minor = minor0 + minorStep * quotient;
     if (minor < minorLow || minor > minorHigh) {
       // Once past the device along the minor axis, nothing more of the line shows.
       const bool past = minorSpan == 0 || (minorStep > 0 ? minor > minorHigh : minor < minorLow);

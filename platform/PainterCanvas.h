@@ -67,6 +67,7 @@ class TPainterCanvas : public TPlatformCanvas {
   void StretchDraw(const TRect& rect, const TPicture& picture) override;
   void MoveTo(std::int32_t x, std::int32_t y) override;
   void LineTo(std::int32_t x, std::int32_t y) override;
+  void Polyline(const TPoint* points, std::size_t count) override;
   void TextOut(std::int32_t x, std::int32_t y, const std::string& text) override;
   void SetPixel(std::int32_t x, std::int32_t y, std::int32_t color) override;
   std::int32_t TextWidth(const std::string& text) override;

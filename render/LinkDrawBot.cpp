@@ -13,6 +13,7 @@
 #include "render/VCanvas.h"
 
 #include <cmath>
+#include <cstring>
 #include <cstdlib>
 
 namespace {
@@ -103,16 +104,51 @@ void TLinkDrawBot::DrawCurvePart(const TBSpline& spline) {
     pen.SetColor(link_->Color());
     pen.SetMode(kPenModeCopy);
   }
-  // Samples k / 150 for k = 1..150: 149 segments ending at the target's centre.
-  const TSampleTable& samples = TSampleTable::LinkPolyline();
-  for (std::size_t k = 0; k < samples.Samples().size(); ++k) {
-    const TVertex p = spline.Evaluate(samples, k);
-    if (k == 0) {
-      canvas.MoveTo(Round(p.X), Round(p.Y));
-    } else {
-      canvas.LineTo(Round(p.X), Round(p.Y));
-    }
+  canvas.Polyline(CurvePoints(spline));
+}
+
+std::size_t TLinkDrawBot::TCurveKeyHash::operator()(const TCurveKey& key) const {
+  std::size_t hash = 1469598103934665603ull;
+  for (float value : key) {
+    std::uint32_t bits;
+    static_assert(sizeof bits == sizeof value);
+    std::memcpy(&bits, &value, sizeof bits);
+    hash = (hash ^ bits) * 1099511628211ull;
   }
+  return hash;
+}
+
+// Samples k / 150 for k = 1..150: 149 segments ending at the target's centre.
+const std::vector<TPoint>& TLinkDrawBot::CurvePoints(const TBSpline& spline) {
+  constexpr std::size_t kKeptCurves = 1 << 15;
+  const TSampleTable& samples = TSampleTable::LinkPolyline();
+  const auto sample = [&](std::vector<TPoint>& points) {
+    points.resize(samples.Samples().size());
+    for (std::size_t k = 0; k < points.size(); ++k) {
+      const TVertex p = spline.Evaluate(samples, k);
+      points[k] = {Round(p.X), Round(p.Y)};
+    }
+  };
+  if (spline.VertexCount() != 4) {
+    sample(uncached_);
+    return uncached_;
+  }
+  TCurveKey key;
+  for (std::int32_t slot = 1; slot <= 4; ++slot) {
+    const TVertex vertex = spline.Vertex(slot);
+    if (vertex.Z != 0) {
+      sample(uncached_);
+      return uncached_;
+    }
+    key[static_cast<std::size_t>(2 * slot - 2)] = vertex.X;
+    key[static_cast<std::size_t>(2 * slot - 1)] = vertex.Y;
+  }
+  const auto found = curves_.find(key);
+  if (found != curves_.end()) return found->second;
+  if (curves_.size() >= kKeptCurves) curves_.clear();
+  std::vector<TPoint>& points = curves_[key];
+  sample(points);
+  return points;
 }
 
 void TLinkDrawBot::DrawHandles(const TQOZSpline& spline) {

@@ -2,8 +2,14 @@
 
 #include "render/DrawBot.h"
 
+#include "render/Point.h"
+
+#include <array>
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 class TBSpline;
 class TLinkItem;
@@ -55,6 +61,17 @@ class TLinkDrawBot : public TDrawBot {
   void DrawHandles(const TQOZSpline& spline);
   void DrawStartMarkPart(const TBSpline& spline);
   void DrawLabelPart(const TBSpline& spline);
+  // The drawn samples of the curve, rounded to world units.
+  const std::vector<TPoint>& CurvePoints(const TBSpline& spline);
+
+  // A link curve is fixed by its four vertices: the samples of an unchanged
+  // curve are kept from one drawing to the next.
+  using TCurveKey = std::array<float, 8>;
+  struct TCurveKeyHash {
+    std::size_t operator()(const TCurveKey& key) const;
+  };
+  std::unordered_map<TCurveKey, std::vector<TPoint>, TCurveKeyHash> curves_;
+  std::vector<TPoint> uncached_;
 
   TLinkItem* link_ = nullptr;
   TSheetItem* sheet_ = nullptr;

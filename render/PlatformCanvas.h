@@ -2,8 +2,10 @@
 
 #include "render/CanvasState.h"
 #include "render/Picture.h"
+#include "render/Point.h"
 #include "render/Rect.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -38,6 +40,13 @@ class TPlatformCanvas {
   virtual void StretchDraw(const TRect& rect, const TPicture& picture) = 0;
   virtual void MoveTo(std::int32_t x, std::int32_t y) = 0;
   virtual void LineTo(std::int32_t x, std::int32_t y) = 0;
+  // MoveTo the first point, then LineTo each of the others; a surface may
+  // take them at once.
+  virtual void Polyline(const TPoint* points, std::size_t count) {
+    if (count == 0) return;
+    MoveTo(points[0].X, points[0].Y);
+    for (std::size_t i = 1; i < count; ++i) LineTo(points[i].X, points[i].Y);
+  }
   // text holds Windows-1252 bytes; its top-left corner is at (x, y); the
   // background stays as the brush says (clear: transparent).
   virtual void TextOut(std::int32_t x, std::int32_t y, const std::string& text) = 0;

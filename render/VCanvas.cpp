@@ -103,6 +103,14 @@ void TVCanvas::LineTo(std::int32_t x, std::int32_t y) {
   target_->LineTo(XToDevice(x), YToDevice(y));
 }
 
+void TVCanvas::Polyline(const std::vector<TPoint>& points) {
+  devicePoints_.resize(points.size());
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    devicePoints_[i] = {XToDevice(points[i].X), YToDevice(points[i].Y)};
+  }
+  target_->Polyline(devicePoints_.data(), devicePoints_.size());
+}
+
 std::int32_t TVCanvas::DrawingFontHeight() const {
   const TPlatformFont& font = target_->Font();
   // On paper the text keeps the font's nominal size whatever the zoom.

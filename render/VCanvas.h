@@ -2,12 +2,14 @@
 
 #include "base/Convert.h"
 #include "base/Nearest.h"
+#include "render/Point.h"
 #include "render/Rect.h"
 #include "render/VPen.h"
 
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TPlatformCanvas;
 class TPicture;
@@ -76,6 +78,8 @@ class TVCanvas {
   void StretchDraw(const TRect& rect, const TPicture& picture);
   void MoveTo(std::int32_t x, std::int32_t y);
   void LineTo(std::int32_t x, std::int32_t y);
+  // MoveTo the first point and LineTo the others, converted all at once.
+  void Polyline(const std::vector<TPoint>& points);
   // Writes text in "Arial" at the zoomed height of the surface's font, on a
   // transparent background; the surface's font is unchanged afterwards.
   void TextOut(std::int32_t x, std::int32_t y, const std::string& text);
@@ -106,6 +110,7 @@ class TVCanvas {
 
   TPlatformCanvas* target_;
   TVPen pen_;
+  std::vector<TPoint> devicePoints_;  // reused by Polyline
   std::int32_t originX_ = 0;
   std::int32_t originY_ = 0;
   std::int32_t zoomPercent_ = 100;
