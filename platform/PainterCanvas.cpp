@@ -184,8 +184,7 @@ std::unique_ptr<TPainterCanvas::TResolvedFont> TPainterCanvas::ResolveFont(
   QFontMetrics metrics(font, &device_);
   return std::make_unique<TResolvedFont>(TResolvedFont{
       key, font, metrics,
-      QPen(key.Color == kNoColor ? QColor(Qt::black) : ToQColor(key.Color)), key.Height != 0, {},
-      {}});
+      QPen(key.Color == kNoColor ? QColor(Qt::black) : ToQColor(key.Color)), key.Height != 0, {}});
 }
 
 void TPainterCanvas::RebuildFont() {
@@ -207,26 +206,14 @@ void TPainterCanvas::RebuildFont() {
 // from collecting every text it ever showed.
 constexpr qsizetype kKeptTexts = 1 << 14;
 
-int TPainterCanvas::AdvanceOf(const QString& text) {
-  QHash<QString, int>& widths = resolved_->Widths;
-  const auto found = widths.constFind(text);
-  if (found != widths.constEnd()) return found.value();
-  if (widths.size() >= kKeptTexts) widths.clear();
-  const int width = resolved_->Metrics.horizontalAdvance(text);
-  widths.insert(text, width);
-  return width;
-}
-
-const QStaticText& TPainterCanvas::LaidOut(const QString& text) {
-  QHash<QString, QStaticText>& texts = resolved_->Texts;
-  auto found = texts.find(text);
-  if (found != texts.end()) return found.value();
-  if (texts.size() >= kKeptTexts) texts.clear();
-  QStaticText laidOut(text);
-  laidOut.setTextFormat(Qt::PlainText);
-  laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
-  laidOut.prepare(QTransform(), resolved_->Font);
-  return texts.insert(text, laidOut).value();
+TPainterCanvas::TKnownText& TPainterCanvas::Known(const std::string& text) {
+  auto& texts = resolved_->Texts;
+  const auto found = texts.find(text);
+  if (found != texts.end()) return found->second;
+  if (texts.size() >= static_cast<std::size_t>(kKeptTexts)) texts.clear();
+  TKnownText& known = texts[text];
+  known.Width = resolved_->Metrics.horizontalAdvance(FromCp1252(text));
+  return known;
 }
 
 void TPainterCanvas::SyncPen() {
@@ -536,7 +523,16 @@ void TPainterCanvas::DrawPolyline() {
     points_.clear();
     dotPhase_ = 0;
     for (std::size_t i = 0; i + 1 < polyline_.size(); ++i) {
-      RasteriseSegment(polyline_[i], polyline_[i + 1]);
+      const QPoint& from = polyline_[i];
+      const QPoint& to = polyline_[i + 1];
+      // A step to a neighbouring pixel draws its start alone; at small zooms
+      // most of a curve's segments are such steps.
+      if (!penDotted_ && std::abs(to.x() - from.x()) <= 1 && std::abs(to.y() - from.y()) <= 1) {
+        if (deviceRect_.contains(from)) points_.push_back(from);
+        ++dotPhase_;
+        continue;
+      }
+      RasteriseSegment(from, to);
     }
     DrawPoints();
     return;
@@ -703,9 +699,9 @@ void TPainterCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& 
   SyncFont();
   if (!resolved_->Draws) return;
   SyncBrush();
-  const QString characters = FromCp1252(text);
+  TKnownText& known = Known(text);
   const QFontMetrics& metrics = resolved_->Metrics;
-  const std::int64_t width = AdvanceOf(characters);
+  const std::int64_t width = known.Width;
   const std::int64_t height = metrics.height();
   // Glyphs may overhang their advance a little; a margin keeps them.
   const std::int64_t margin = metrics.maxWidth();
@@ -723,7 +719,14 @@ void TPainterCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& 
     painter_.setFont(resolved_->Font);
     painterFontSet_ = true;
   }
-  painter_.drawStaticText(QPoint(x, y), LaidOut(characters));
+  if (!known.LaidOut) {
+    QStaticText laidOut(FromCp1252(text));
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+    laidOut.prepare(QTransform(), resolved_->Font);
+    known.LaidOut = std::move(laidOut);
+  }
+  painter_.drawStaticText(QPoint(x, y), *known.LaidOut);
 }
 
 void TPainterCanvas::SetPixel(std::int32_t x, std::int32_t y, std::int32_t color) {
@@ -755,7 +758,7 @@ void TPainterCanvas::StretchDraw(const TRect& rect, const TPicture& picture) {
 std::int32_t TPainterCanvas::TextWidth(const std::string& text) {
   SyncFont();
   if (!resolved_->Draws || text.empty()) return 0;
-  return AdvanceOf(FromCp1252(text));
+  return Known(text).Width;
 }
 
 std::int32_t TPainterCanvas::TextHeight(const std::string& /*text*/) {

@@ -6,7 +6,6 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
-#include <QHash>
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
@@ -17,6 +16,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 class QImage;
@@ -153,6 +154,10 @@ class TPainterCanvas : public TPlatformCanvas {
   QColor brushColor_;
   QBrush fillBrush_;
 
+  struct TKnownText {
+    int Width = 0;
+    std::optional<QStaticText> LaidOut;
+  };
   // A resolved font with what drawing in it needs. The last few are kept:
   // the renderer measures in the surface's font and draws in another, and
   // resolving a font anew each time would cost more than the drawing.
@@ -162,12 +167,12 @@ class TPainterCanvas : public TPlatformCanvas {
     QFontMetrics Metrics;
     QPen TextPen;
     bool Draws = false;
-    QHash<QString, QStaticText> Texts;  // laid out once, drawn at every frame
-    QHash<QString, int> Widths;         // measured once: measuring shapes the text
+    // Each text measured once (measuring shapes it) and laid out once,
+    // by its Windows-1252 bytes, so that looking one up converts nothing.
+    std::unordered_map<std::string, TKnownText> Texts;
   };
   std::unique_ptr<TResolvedFont> ResolveFont(const TPlatformFont& key) const;
-  const QStaticText& LaidOut(const QString& text);
-  int AdvanceOf(const QString& text);
+  TKnownText& Known(const std::string& text);
 
   std::vector<std::unique_ptr<TResolvedFont>> fonts_;  // the most recent first
   TResolvedFont* resolved_ = nullptr;

@@ -6,7 +6,6 @@
 #include "render/Rect.h"
 #include "render/VPen.h"
 
-#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -54,16 +53,17 @@ class TVCanvas {
   // precision, so 25 at zoom 10 is 2.5000000000000001 (0.1 is not exact)
   // and rounds up. Inline: every drawn coordinate comes through here.
   //
-  // The product in double precision lies within 2^-21 of the exact one for
-  // any result in the 32-bit range; unless it falls that close to a half,
-  // it rounds as the extended product does, and much faster.
+  // The scale is the zoom percentage over 100, so the exact product is a
+  // whole number of hundredths: unless it is a half, it lies at least a
+  // hundredth from one, far beyond the floating-point error, and integer
+  // arithmetic rounds it the same way. Halves take the extended way.
   std::int32_t Scaled(std::int32_t length) const {
-    const double product = length * scale_;
-    constexpr double kShift = 0x1.8p52;  // adding and taking away rounds to an integer
-    const double rounded = (product + kShift) - kShift;
-    const double fromHalf = std::fabs(std::fabs(product - rounded) - 0.5);
-    if (fromHalf > 1e-6 && std::fabs(product) < 2147483647.0) {
-      return static_cast<std::int32_t>(rounded);
+    const std::int64_t hundredths = std::int64_t{length} * zoomPercent_;
+    const std::int64_t whole = hundredths / 100;
+    const std::int64_t rest = hundredths % 100;
+    if (rest != 50 && rest != -50) {
+      const std::int64_t rounded = whole + (rest > 50) - (rest < -50);
+      if (rounded >= INT32_MIN && rounded <= INT32_MAX) return static_cast<std::int32_t>(rounded);
     }
     return Nearest(static_cast<long double>(length) * scale_);
   }
