@@ -403,9 +403,7 @@ bool TQOZMain::SaveIfModified() {
   if (answer != TMessageAnswer::Yes) return false;
   // Saved as the Save command saves: an unnamed project asks for a name, and
   // a cancelled name or a failed save abandons the command that asked.
-  const bool unnamed = QFileInfo(FromLocal(project_->FileName())).fileName() ==
-                       QLatin1String(kNewFileName);
-  if (unnamed && !AskSaveAs()) return false;
+  if (IsUnnamed() && !AskSaveAs()) return false;
   return SaveProjectToPath(FromLocal(project_->FileName()));
 }
 
@@ -527,16 +525,28 @@ void TQOZMain::TB_NewClick() {
   RefreshSheetWindows();
 }
 
+// The open dialog of Open and Import, in the current directory; nothing when
+// it is cancelled or no name is given.
+std::optional<QString> TQOZMain::ChooseProjectFile() {
+  TFileDialogOptions options;
+  options.Filter = kProjectFilter;
+  options.DefaultExtension = QStringLiteral("qoz");
+  options.Directory = QDir::currentPath();
+  options.FileMustExist = true;
+  options.PathMustExist = true;
+  std::optional<QString> chosen = Dialogs().OpenFile(this, options);
+  if (chosen && chosen->isEmpty()) chosen.reset();
+  return chosen;
+}
+
+bool TQOZMain::IsUnnamed() const {
+  return QFileInfo(FromLocal(project_->FileName())).fileName() == QLatin1String(kNewFileName);
+}
+
 void TQOZMain::TB_OpenClick() {
   if (SaveIfModified()) {
-    TFileDialogOptions options;
-    options.Filter = kProjectFilter;
-    options.DefaultExtension = QStringLiteral("qoz");
-    options.Directory = QDir::currentPath();
-    options.FileMustExist = true;
-    options.PathMustExist = true;
-    const std::optional<QString> chosen = Dialogs().OpenFile(this, options);
-    if (chosen && !chosen->isEmpty()) {
+    const std::optional<QString> chosen = ChooseProjectFile();
+    if (chosen) {
       ReplaceProject(std::make_unique<TContainer>());
       OpenProject(*chosen);
     }
@@ -546,9 +556,7 @@ void TQOZMain::TB_OpenClick() {
 }
 
 void TQOZMain::TB_SaveClick() {
-  const bool unnamed = QFileInfo(FromLocal(project_->FileName())).fileName() ==
-                       QLatin1String(kNewFileName);
-  if (!unnamed || AskSaveAs()) SaveProjectToPath(FromLocal(project_->FileName()));
+  if (!IsUnnamed() || AskSaveAs()) SaveProjectToPath(FromLocal(project_->FileName()));
 }
 
 void TQOZMain::MI_FileSaveAsClick() {
@@ -558,14 +566,8 @@ void TQOZMain::MI_FileSaveAsClick() {
 // The import is all or nothing: a project that fails to load adds nothing.
 void TQOZMain::tbImportClick() {
   if (SaveIfModified()) {
-    TFileDialogOptions options;
-    options.Filter = kProjectFilter;
-    options.DefaultExtension = QStringLiteral("qoz");
-    options.Directory = QDir::currentPath();
-    options.FileMustExist = true;
-    options.PathMustExist = true;
-    const std::optional<QString> chosen = Dialogs().OpenFile(this, options);
-    if (chosen && !chosen->isEmpty()) {
+    const std::optional<QString> chosen = ChooseProjectFile();
+    if (chosen) {
       try {
         project_->ImportProject(Local(*chosen));
       } catch (const std::exception& error) {

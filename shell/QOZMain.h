@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -171,6 +172,9 @@ class TQOZMain : public QMainWindow, public INotifications {
   // The work-file switch at the end of the start-up.
   void SwitchToWorkFile();
   void CopyPicturesIntoProjectFolder();
+  std::optional<QString> ChooseProjectFile();
+  // Still called "Noname.qoz": a save asks for a name first.
+  bool IsUnnamed() const;
   void CloseSheetWindows();
   void ShowSaveError(const QString& detail);
 
