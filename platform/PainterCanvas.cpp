@@ -527,7 +527,9 @@ void TPainterCanvas::DrawPolyline() {
       const QPoint& to = polyline_[i + 1];
       // A step to a neighbouring pixel draws its start alone; at small zooms
       // most of a curve's segments are such steps.
-      if (!penDotted_ && std::abs(to.x() - from.x()) <= 1 && std::abs(to.y() - from.y()) <= 1) {
+      const std::int64_t dx = std::int64_t{to.x()} - from.x();
+      const std::int64_t dy = std::int64_t{to.y()} - from.y();
+      if (!penDotted_ && std::abs(dx) <= 1 && std::abs(dy) <= 1) {
         if (deviceRect_.contains(from)) points_.push_back(from);
         ++dotPhase_;
         continue;
