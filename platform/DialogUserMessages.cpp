@@ -1,7 +1,7 @@
 #include "platform/DialogUserMessages.h"
 
-#include "base/Cp1252.h"
 #include "platform/Dialogs.h"
+#include "platform/QtText.h"
 
 #include <QApplication>
 #include <QString>
@@ -9,6 +9,6 @@
 void TDialogUserMessages::ShowMessage(TMessageKind kind, const std::string& text) {
   const TMessageIcon icon =
       kind == TMessageKind::Error ? TMessageIcon::Error : TMessageIcon::Information;
-  Dialogs().Message(QApplication::activeWindow(), QString::fromUtf8(TCp1252::ToUtf8(text)), icon,
+  Dialogs().Message(QApplication::activeWindow(), TQtText::FromCp1252(text), icon,
                     TMessageButtons::Ok);
 }

@@ -1,8 +1,8 @@
 #include "platform/PainterCanvas.h"
 
-#include "base/Cp1252.h"
 #include "model/DataStructures.h"
 #include "platform/PictureCache.h"
+#include "platform/QtText.h"
 #include "platform/QtPicture.h"
 
 #include <QFontDatabase>
@@ -37,16 +37,7 @@ QColor ToQColor(std::int32_t color) {
   return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-// Byte by byte through the code page's table: the same characters as going
-// through UTF-8, without the intermediate string.
-QString FromCp1252(const std::string& bytes) {
-  QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-  QChar* out = text.data();
-  for (const char byte : bytes) {
-    *out++ = QChar(static_cast<char16_t>(TCp1252::CharOf(static_cast<unsigned char>(byte))));
-  }
-  return text;
-}
+QString FromCp1252(const std::string& bytes) { return TQtText::FromCp1252(bytes); }
 
 // The stored documents name the fonts of another platform. Where fontconfig
 // knows no such family, name the metric-compatible one, so that text keeps

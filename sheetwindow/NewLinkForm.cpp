@@ -1,9 +1,9 @@
 #include "sheetwindow/NewLinkForm.h"
 
-#include "base/Cp1252.h"
 #include "model/RelationItem.h"
 #include "platform/Dialogs.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtText.h"
 #include "project/Container.h"
 
 #include <QAbstractSpinBox>
@@ -93,7 +93,7 @@ void TNewLinkForm::Fill() {
   CB_LinkType->clear();
   if (Container != nullptr) {
     for (std::int32_t i = 0; i < Container->RelationCount(); ++i) {
-      CB_LinkType->addItem(QString::fromUtf8(TCp1252::ToUtf8(Container->GetRelation(i)->Name())));
+      CB_LinkType->addItem(TQtText::FromCp1252(Container->GetRelation(i)->Name()));
     }
   }
   CB_LinkType->setCurrentIndex(CB_LinkType->count() > 0 ? 0 : -1);

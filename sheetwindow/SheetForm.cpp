@@ -1,7 +1,6 @@
 #include "sheetwindow/SheetForm.h"
 
 #include "base/Convert.h"
-#include "base/Cp1252.h"
 #include "base/Nearest.h"
 #include "base/Notifications.h"
 #include "model/LinkItem.h"
@@ -10,6 +9,7 @@
 #include "model/SheetItem.h"
 #include "platform/Dialogs.h"
 #include "platform/PainterCanvas.h"
+#include "platform/QtText.h"
 #include "project/Container.h"
 #include "render/SelDrawBot.h"
 #include "render/SheetBackground.h"
@@ -35,7 +35,7 @@
 
 namespace {
 
-QString FromText(const std::string& text) { return QString::fromUtf8(TCp1252::ToUtf8(text)); }
+QString FromText(const std::string& text) { return TQtText::FromCp1252(text); }
 
 // The staircase of Expand: 20 units apart plus the notes' widths, 25 lower each.
 constexpr std::int32_t kStairX = 20;
@@ -84,7 +84,6 @@ TDrawSheet::TDrawSheet(QWidget* parent) : QWidget(parent) {
   LinkEditor = new TEditLinkForm(this);
   RelateHint = new QLabel(QStringLiteral("Relate to this note..."), this, Qt::ToolTip);
   RelateHint->hide();
-  paintTarget_.Detach();
   PaintCanvas = std::make_unique<TVCanvas>(paintTarget_);
 }
 

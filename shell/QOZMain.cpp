@@ -1,11 +1,11 @@
 #include "shell/QOZMain.h"
 
-#include "base/Cp1252.h"
 #include "model/DataStructures.h"
 #include "model/NoteItem.h"
 #include "model/RelationItem.h"
 #include "platform/DesktopShell.h"
 #include "platform/Dialogs.h"
+#include "platform/QtText.h"
 #include "platform/SettingsStore.h"
 #include "project/Container.h"
 #include "project/IniFile.h"
@@ -51,7 +51,7 @@ const QString kZoomEntries[] = {QStringLiteral("200%"), QStringLiteral("100%"),
 std::string Local(const QString& path) { return path.toLocal8Bit().toStdString(); }
 QString FromLocal(const std::string& path) { return QString::fromLocal8Bit(path); }
 // Texts the core keeps (titles, picture names) are Windows-1252.
-QString FromText(const std::string& text) { return QString::fromUtf8(TCp1252::ToUtf8(text)); }
+QString FromText(const std::string& text) { return TQtText::FromCp1252(text); }
 
 QString NewProjectPath() {
   return QDir::currentPath() + QLatin1Char('/') + QLatin1String(TQOZMain::kNewFileName);

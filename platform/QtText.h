@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+// The texts the core keeps are Windows-1252 bytes; the windows show QStrings.
+class TQtText {
+ public:
+  static QString FromCp1252(const std::string& bytes);
+};
