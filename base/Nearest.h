@@ -36,3 +36,20 @@ inline std::int32_t Nearest(float value) {
   if (!(value >= -2147483648.0f && value < 2147483648.0f)) ThrowNearestOutOfRange(value);
   return _mm_cvtss_si32(_mm_set_ss(value));
 }
+
+// The smallest and the largest whole number at or beyond value, for bounds
+// tests on every drawn item. The same shift as Nearest gives the nearest
+// whole number without switching the rounding mode; a step corrects it.
+// Values beyond ±2^52 (never a real coordinate) give ±2^62, which keeps a
+// bound on the safe side and clear of overflow.
+inline std::int64_t CeilWhole(long double value) {
+  constexpr long double kExact = 0x1p52L;
+  constexpr long double kShift = 0x1p63L;
+  if (!(value < kExact)) return std::int64_t{1} << 62;
+  if (!(value > -kExact)) return -(std::int64_t{1} << 62);
+  long double rounded = value >= 0 ? (value + kShift) - kShift : (value - kShift) + kShift;
+  if (rounded < value) rounded += 1;
+  return static_cast<std::int64_t>(static_cast<double>(rounded));
+}
+
+inline std::int64_t FloorWhole(long double value) { return -CeilWhole(-value); }

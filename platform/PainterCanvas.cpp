@@ -513,9 +513,20 @@ void TPainterCanvas::DrawPolyline() {
   if (raster_ && penThin_) {
     points_.clear();
     dotPhase_ = 0;
+    const bool direct = !penDotted_ && WritesPixels();
     for (std::size_t i = 0; i + 1 < polyline_.size(); ++i) {
       const QPoint& from = polyline_[i];
       const QPoint& to = polyline_[i + 1];
+      // A segment with both ends on the device lies wholly on it (the device
+      // is convex): its pixels need no test and go straight to the image.
+      if (direct && deviceRect_.contains(from) && deviceRect_.contains(to)) {
+        if (penXor_) {
+          PlotInsideSegment<true>(from, to);
+        } else {
+          PlotInsideSegment<false>(from, to);
+        }
+        continue;
+      }
       // A step to a neighbouring pixel draws its start alone; at small zooms
       // most of a curve's segments are such steps.
       const std::int64_t dx = std::int64_t{to.x()} - from.x();
@@ -624,8 +635,13 @@ void TPainterCanvas::RasteriseSegment(QPoint from, QPoint to) {
   // The minor offset is i * span / steps rounded half up, kept as a
   // quotient and remainder so that no pixel needs a division.
   const std::int64_t denominator = 2 * steps;
-  std::int64_t quotient = (2 * first * minorSpan + steps) / denominator;
-  std::int64_t remainder = (2 * first * minorSpan + steps) % denominator;
+  // Most segments start on the device, where no division is needed.
+  std::int64_t quotient = 0;
+  std::int64_t remainder = steps;
+  if (first > 0) {
+    quotient = (2 * first * minorSpan + steps) / denominator;
+    remainder = (2 * first * minorSpan + steps) % denominator;
+  }
   for (std::int64_t i = first; i <= last; ++i) {
     if (i > first) {
       remainder += 2 * minorSpan;
@@ -647,6 +663,38 @@ void TPainterCanvas::RasteriseSegment(QPoint from, QPoint to) {
                          static_cast<int>(xMajor ? minor : major));
   }
   dotPhase_ += steps;
+}
+
+// The pixels RasteriseSegment would give, walked by their offsets in the
+// image: the minor coordinate moves on when the remainder passes a whole step.
+template <bool Xor>
+void TPainterCanvas::PlotInsideSegment(QPoint from, QPoint to) {
+  const int dx = to.x() - from.x();
+  const int dy = to.y() - from.y();
+  const bool xMajor = std::abs(dx) >= std::abs(dy);
+  const int steps = xMajor ? std::abs(dx) : std::abs(dy);
+  const int span = xMajor ? std::abs(dy) : std::abs(dx);
+  const qsizetype xStride = dx < 0 ? -1 : 1;
+  const qsizetype yStride = dy < 0 ? -wordsPerLine_ : wordsPerLine_;
+  const qsizetype majorStride = xMajor ? xStride : yStride;
+  const qsizetype minorStride = xMajor ? yStride : xStride;
+  const std::uint32_t opaque = 0xFF000000u | penRgb_;
+  std::uint32_t* pixel = bits_ + from.y() * wordsPerLine_ + from.x();
+  const int denominator = 2 * steps;
+  int remainder = steps;
+  for (int i = 0; i < steps; ++i) {
+    if constexpr (Xor) {
+      *pixel ^= penRgb_;
+    } else {
+      *pixel = opaque;
+    }
+    pixel += majorStride;
+    remainder += 2 * span;
+    if (remainder >= denominator) {
+      remainder -= denominator;
+      pixel += minorStride;
+    }
+  }
 }
 
 void TPainterCanvas::RasteriseClippedSegment(QPoint from, QPoint to, std::int64_t steps) {

@@ -110,6 +110,9 @@ class TPainterCanvas : public TPlatformCanvas {
   // visible area; dotPhase_ carries the dot pattern along.
   void RasteriseSegment(QPoint from, QPoint to);
   void RasteriseClippedSegment(QPoint from, QPoint to, std::int64_t steps);
+  // The same for a segment wholly on an image that WritesPixels, drawn at once.
+  template <bool Xor>
+  void PlotInsideSegment(QPoint from, QPoint to);
   void DrawPoints();
   void DrawSolidRectangle(const QRect& area);
   void DrawRasterEllipse(std::int64_t left, std::int64_t top, std::int64_t right,

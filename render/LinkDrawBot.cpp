@@ -86,10 +86,8 @@ bool TLinkDrawBot::CurveMayShow(const TBSpline& spline) const {
   // Room for the start circle, the handle squares and a pen of any width.
   const long double margin =
       kStartMarkSize + std::abs(static_cast<long double>(link_->Width())) + 2 / canvas.Scale();
-  return canvas.MayShow(static_cast<std::int64_t>(std::floor(minX - margin)),
-                        static_cast<std::int64_t>(std::floor(minY - margin)),
-                        static_cast<std::int64_t>(std::ceil(maxX + margin)),
-                        static_cast<std::int64_t>(std::ceil(maxY + margin)));
+  return canvas.MayShow(FloorWhole(minX - margin), FloorWhole(minY - margin),
+                        CeilWhole(maxX + margin), CeilWhole(maxY + margin));
 }
 
 void TLinkDrawBot::DrawCurvePart(const TBSpline& spline) {
@@ -198,7 +196,7 @@ void TLinkDrawBot::DrawStartMarkPart(const TBSpline& spline) {
 
 void TLinkDrawBot::DrawLabelPart(const TBSpline& spline) {
   TVCanvas& canvas = Canvas();
-  const TVertex p = spline.Evaluate(0.5f);
+  const TVertex p = spline.Evaluate(TSampleTable::LinkMiddle(), 0);
   const std::string& name = link_->Relation()->Name();
   const std::int32_t th = canvas.Scaled(canvas.TextHeight(name));
   const std::int32_t y = Nearest(p.Y - th / 2.0L);
@@ -206,7 +204,7 @@ void TLinkDrawBot::DrawLabelPart(const TBSpline& spline) {
   if (canvas.Scale() > 0) {
     const long double reach = (2.0L * canvas.DrawingFontPixels() + 2) / canvas.Scale();
     constexpr std::int64_t kFar = std::int64_t{1} << 40;
-    if (!canvas.MayShow(-kFar, y, kFar, y + static_cast<std::int64_t>(std::ceil(reach)))) return;
+    if (!canvas.MayShow(-kFar, y, kFar, y + CeilWhole(reach))) return;
   }
   const std::int32_t tw = canvas.Scaled(canvas.TextWidth(name));
   const std::int32_t x = Nearest(p.X - tw / 2.0L);

@@ -121,13 +121,13 @@ bool TNoteDrawBot::TitleMayShow(const TPosItem& position) const {
   const std::int64_t top = std::int64_t{position.Y()} + kTextInset;
   const std::int64_t lowestLineTop =
       std::max<std::int64_t>(top, std::int64_t{position.Y()} + 1 + note_->Height());
-  const auto bottom = static_cast<std::int64_t>(std::ceil(lowestLineTop + lineReach));
+  const std::int64_t bottom = CeilWhole(lowestLineTop + lineReach);
   constexpr std::int64_t kFarRight = std::numeric_limits<std::int32_t>::max() * 4LL;
   if (!canvas.MayShow(left, top, kFarRight, bottom)) return false;
   // No line is wider than the whole caption; a few pixels more cover kerning.
   const std::int32_t width = canvas.DrawnTextWidth(Caption(*note_) + " ");
   const long double reach = (width + canvas.DrawingFontPixels() + 2.0L) / canvas.Scale();
-  return canvas.MayShow(left, top, left + static_cast<std::int64_t>(std::ceil(reach)), bottom);
+  return canvas.MayShow(left, top, left + CeilWhole(reach), bottom);
 }
 
 void TNoteDrawBot::DrawFrame(const TBox& box) {

@@ -63,3 +63,8 @@ const TSampleTable& TSampleTable::LinkStartMarkSamples() {
   static const TSampleTable table(kLinkVertices, RunUpTo1(0.01f));
   return table;
 }
+
+const TSampleTable& TSampleTable::LinkMiddle() {
+  static const TSampleTable table(kLinkVertices, {0.5f});
+  return table;
+}

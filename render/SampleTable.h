@@ -30,6 +30,8 @@ class TSampleTable {
   static const TSampleTable& LinkHitSamples();
   // 0, 0.01, 0.02, ... while below 1, added up in 32-bit floats (start mark).
   static const TSampleTable& LinkStartMarkSamples();
+  // 0.5 alone (where the label stands).
+  static const TSampleTable& LinkMiddle();
 
   // The weights Evaluate gives t for vertexCount vertices.
   static TSample WeightsAt(std::int32_t vertexCount, float t);

@@ -228,6 +228,36 @@ TEST(PainterCanvasLines, StopBeforeTheEndPoint) {
   }
 }
 
+// A segment wholly on the image and one leaving it take different ways
+// through the rasteriser; the part that shows must be the same pixels. Each
+// segment is drawn on a small image, where it runs off the edge, and moved
+// by kShift onto a large one, where it lies wholly inside.
+TEST(PainterCanvasLines, ASegmentLeavingTheImageShowsThePixelsItHasOnALargerOne) {
+  constexpr int kSmall = 24;
+  constexpr int kShift = 30;
+  const std::pair<QPoint, QPoint> segments[] = {
+      {{-8, 5}, {30, 9}},   {{30, 9}, {-8, 5}},   {{4, -10}, {12, 33}}, {{12, 33}, {4, -10}},
+      {{-6, -6}, {30, 30}}, {{30, -6}, {-6, 30}}, {{-9, 3}, {27, 21}},  {{27, 21}, {-9, 3}},
+      {{3, -9}, {21, 27}},  {{-5, 20}, {31, 2}},  {{2, 2}, {29, 3}},    {{20, -7}, {21, 30}}};
+  for (const auto& [from, to] : segments) {
+    SCOPED_TRACE(::testing::Message() << from.x() << "," << from.y() << " to " << to.x() << ","
+                                      << to.y());
+    const QImage clipped = Drawn(Filled(kSmall, kSmall), [&](TPainterCanvas& canvas) {
+      SetPen(canvas, kRed);
+      canvas.MoveTo(from.x(), from.y());
+      canvas.LineTo(to.x(), to.y());
+    });
+    const QImage whole = Drawn(Filled(2 * kShift + kSmall, 2 * kShift + kSmall),
+                               [&](TPainterCanvas& canvas) {
+                                 SetPen(canvas, kRed);
+                                 canvas.MoveTo(from.x() + kShift, from.y() + kShift);
+                                 canvas.LineTo(to.x() + kShift, to.y() + kShift);
+                               });
+    EXPECT_EQ(clipped, whole.copy(kShift, kShift, kSmall, kSmall));
+    EXPECT_FALSE(PixelsOf(clipped, kRedRgb).empty());
+  }
+}
+
 TEST(PainterCanvasLines, APenChangedBetweenSegmentsDrawsTheRestFromTheJoint) {
   const QImage image = Drawn(Filled(20, 20), [](TPainterCanvas& canvas) {
     SetPen(canvas, kRed);
