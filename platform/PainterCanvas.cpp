@@ -497,6 +497,13 @@ void TPainterCanvas::Polyline(const TPoint* points, std::size_t count) {
     current_ = last;
     return;
   }
+  if (active_ && raster_ && penThin_ && !penDotted_ && WritesPixels()) {
+    // A solid thin line shows the same pixels drawn now or held back, and
+    // drawn now it needs no copy of its points.
+    DrawThinSolidPolyline(points, count);
+    current_ = last;
+    return;
+  }
   polyline_.reserve(count);
   polyline_.push_back(current_);
   polyline_.emplace_back(points[1].X, points[1].Y);
@@ -517,14 +524,8 @@ void TPainterCanvas::DrawPolyline() {
     for (std::size_t i = 0; i + 1 < polyline_.size(); ++i) {
       const QPoint& from = polyline_[i];
       const QPoint& to = polyline_[i + 1];
-      // A segment with both ends on the device lies wholly on it (the device
-      // is convex): its pixels need no test and go straight to the image.
-      if (direct && deviceRect_.contains(from) && deviceRect_.contains(to)) {
-        if (penXor_) {
-          PlotInsideSegment<true>(from, to);
-        } else {
-          PlotInsideSegment<false>(from, to);
-        }
+      if (direct) {
+        PlotSegment(from, to);
         continue;
       }
       // A step to a neighbouring pixel draws its start alone; at small zooms
@@ -663,6 +664,37 @@ void TPainterCanvas::RasteriseSegment(QPoint from, QPoint to) {
                          static_cast<int>(xMajor ? minor : major));
   }
   dotPhase_ += steps;
+}
+
+void TPainterCanvas::DrawThinSolidPolyline(const TPoint* points, std::size_t count) {
+  points_.clear();
+  QPoint from(points[0].X, points[0].Y);
+  for (std::size_t i = 1; i < count; ++i) {
+    const QPoint to(points[i].X, points[i].Y);
+    // A segment of no length has no pixels: at small zooms many samples of a
+    // curve fall on the same pixel.
+    if (to == from) continue;
+    PlotSegment(from, to);
+    from = to;
+  }
+  WritePixels();
+}
+
+// A segment with both ends on the device lies wholly on it (the device is
+// convex): its pixels need no test and go straight to the image. The others
+// are clipped, and their pixels are written with the rest.
+void TPainterCanvas::PlotSegment(QPoint from, QPoint to) {
+  const auto onDevice = [this](QPoint p) {
+    return p.x() >= deviceRect_.left() && p.x() <= deviceRect_.right() &&
+           p.y() >= deviceRect_.top() && p.y() <= deviceRect_.bottom();
+  };
+  if (!onDevice(from) || !onDevice(to)) {
+    RasteriseSegment(from, to);
+  } else if (penXor_) {
+    PlotInsideSegment<true>(from, to);
+  } else {
+    PlotInsideSegment<false>(from, to);
+  }
 }
 
 // The pixels RasteriseSegment would give, walked by their offsets in the

@@ -110,7 +110,10 @@ class TPainterCanvas : public TPlatformCanvas {
   // visible area; dotPhase_ carries the dot pattern along.
   void RasteriseSegment(QPoint from, QPoint to);
   void RasteriseClippedSegment(QPoint from, QPoint to, std::int64_t steps);
-  // The same for a segment wholly on an image that WritesPixels, drawn at once.
+  // For an image that WritesPixels: a thin solid polyline drawn at once; one
+  // segment of it; a segment wholly on the image.
+  void DrawThinSolidPolyline(const TPoint* points, std::size_t count);
+  void PlotSegment(QPoint from, QPoint to);
   template <bool Xor>
   void PlotInsideSegment(QPoint from, QPoint to);
   void DrawPoints();

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstring>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -102,7 +103,13 @@ void TLinkDrawBot::DrawCurvePart(const TBSpline& spline) {
     pen.SetColor(link_->Color());
     pen.SetMode(kPenModeCopy);
   }
-  canvas.Polyline(CurvePoints(spline));
+  TCurve* kept = KeptCurve(spline);
+  if (kept) {
+    canvas.Polyline(kept->Points, kept->Device);
+  } else {
+    Sample(spline, uncached_);
+    canvas.Polyline(uncached_);
+  }
 }
 
 std::size_t TLinkDrawBot::TCurveKeyHash::operator()(const TCurveKey& key) const {
@@ -117,36 +124,34 @@ std::size_t TLinkDrawBot::TCurveKeyHash::operator()(const TCurveKey& key) const 
 }
 
 // Samples k / 150 for k = 1..150: 149 segments ending at the target's centre.
-const std::vector<TPoint>& TLinkDrawBot::CurvePoints(const TBSpline& spline) {
-  constexpr std::size_t kKeptCurves = 1 << 15;
+void TLinkDrawBot::Sample(const TBSpline& spline, std::vector<TPoint>& points) {
   const TSampleTable& samples = TSampleTable::LinkPolyline();
-  const auto sample = [&](std::vector<TPoint>& points) {
-    points.resize(samples.Samples().size());
-    for (std::size_t k = 0; k < points.size(); ++k) {
-      const TVertex p = spline.Evaluate(samples, k);
-      points[k] = {Round(p.X), Round(p.Y)};
-    }
-  };
-  if (spline.VertexCount() != 4) {
-    sample(uncached_);
-    return uncached_;
+  points.resize(samples.Samples().size());
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    const TVertex p = spline.Evaluate(samples, k);
+    points[k] = {Round(p.X), Round(p.Y)};
   }
+}
+
+TLinkDrawBot::TCurve* TLinkDrawBot::KeptCurve(const TBSpline& spline) {
+  constexpr std::size_t kKeptCurves = 1 << 15;
+  if (spline.VertexCount() != 4) return nullptr;
   TCurveKey key;
   for (std::int32_t slot = 1; slot <= 4; ++slot) {
     const TVertex vertex = spline.Vertex(slot);
-    if (vertex.Z != 0) {
-      sample(uncached_);
-      return uncached_;
-    }
+    if (vertex.Z != 0) return nullptr;
     key[static_cast<std::size_t>(2 * slot - 2)] = vertex.X;
     key[static_cast<std::size_t>(2 * slot - 1)] = vertex.Y;
   }
   const auto found = curves_.find(key);
-  if (found != curves_.end()) return found->second;
+  if (found != curves_.end()) return &found->second;
+  // Sampled before it is kept: a curve that cannot be rounded keeps nothing.
+  std::vector<TPoint> points;
+  Sample(spline, points);
   if (curves_.size() >= kKeptCurves) curves_.clear();
-  std::vector<TPoint>& points = curves_[key];
-  sample(points);
-  return points;
+  TCurve& curve = curves_[key];
+  curve.Points = std::move(points);
+  return &curve;
 }
 
 void TLinkDrawBot::DrawHandles(const TQOZSpline& spline) {

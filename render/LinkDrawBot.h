@@ -3,6 +3,7 @@
 #include "render/DrawBot.h"
 
 #include "render/Point.h"
+#include "render/VCanvas.h"
 
 #include <array>
 #include <cstddef>
@@ -61,8 +62,15 @@ class TLinkDrawBot : public TDrawBot {
   void DrawHandles(const TQOZSpline& spline);
   void DrawStartMarkPart(const TBSpline& spline);
   void DrawLabelPart(const TBSpline& spline);
-  // The drawn samples of the curve, rounded to world units.
-  const std::vector<TPoint>& CurvePoints(const TBSpline& spline);
+  // The drawn samples of a curve, rounded to world units, and where they
+  // were last drawn on the device.
+  struct TCurve {
+    std::vector<TPoint> Points;
+    TVCanvas::TKeptPolyline Device;
+  };
+  // The curve's samples; nullptr when they are not kept, in uncached_.
+  TCurve* KeptCurve(const TBSpline& spline);
+  static void Sample(const TBSpline& spline, std::vector<TPoint>& points);
 
   // A link curve is fixed by its four vertices: the samples of an unchanged
   // curve are kept from one drawing to the next.
@@ -70,7 +78,7 @@ class TLinkDrawBot : public TDrawBot {
   struct TCurveKeyHash {
     std::size_t operator()(const TCurveKey& key) const;
   };
-  std::unordered_map<TCurveKey, std::vector<TPoint>, TCurveKeyHash> curves_;
+  std::unordered_map<TCurveKey, TCurve, TCurveKeyHash> curves_;
   std::vector<TPoint> uncached_;
 
   TLinkItem* link_ = nullptr;

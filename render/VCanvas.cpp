@@ -103,12 +103,37 @@ void TVCanvas::LineTo(std::int32_t x, std::int32_t y) {
   target_->LineTo(XToDevice(x), YToDevice(y));
 }
 
-void TVCanvas::Polyline(const std::vector<TPoint>& points) {
-  devicePoints_.resize(points.size());
+namespace {
+
+void ConvertPoints(const TVCanvas& canvas, const std::vector<TPoint>& points,
+                   std::vector<TPoint>& device) {
+  device.resize(points.size());
   for (std::size_t i = 0; i < points.size(); ++i) {
-    devicePoints_[i] = {XToDevice(points[i].X), YToDevice(points[i].Y)};
+    device[i] = {canvas.XToDevice(points[i].X), canvas.YToDevice(points[i].Y)};
   }
+}
+
+}  // namespace
+
+void TVCanvas::Polyline(const std::vector<TPoint>& points) {
+  ConvertPoints(*this, points, devicePoints_);
   target_->Polyline(devicePoints_.data(), devicePoints_.size());
+}
+
+void TVCanvas::Polyline(const std::vector<TPoint>& points, TKeptPolyline& kept) {
+  const bool current = kept.Valid && kept.ZoomPercent == zoomPercent_ &&
+                       kept.OriginX == originX_ && kept.OriginY == originY_ &&
+                       kept.Points.size() == points.size();
+  if (!current) {
+    // Invalid until converted: a conversion that throws leaves nothing half made.
+    kept.Valid = false;
+    ConvertPoints(*this, points, kept.Points);
+    kept.ZoomPercent = zoomPercent_;
+    kept.OriginX = originX_;
+    kept.OriginY = originY_;
+    kept.Valid = true;
+  }
+  target_->Polyline(kept.Points.data(), kept.Points.size());
 }
 
 std::int32_t TVCanvas::DrawingFontHeight() const {

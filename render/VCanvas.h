@@ -80,6 +80,18 @@ class TVCanvas {
   void LineTo(std::int32_t x, std::int32_t y);
   // MoveTo the first point and LineTo the others, converted all at once.
   void Polyline(const std::vector<TPoint>& points);
+  // The device points of one polyline, with the zoom and origin they were
+  // converted at.
+  struct TKeptPolyline {
+    bool Valid = false;
+    std::int32_t ZoomPercent = 0;
+    std::int32_t OriginX = 0;
+    std::int32_t OriginY = 0;
+    std::vector<TPoint> Points;
+  };
+  // The same, for a caller that keeps the converted points of an unchanged
+  // polyline: they are converted again only when the zoom or origin moved.
+  void Polyline(const std::vector<TPoint>& points, TKeptPolyline& kept);
   // Writes text in "Arial" at the zoomed height of the surface's font, on a
   // transparent background; the surface's font is unchanged afterwards.
   void TextOut(std::int32_t x, std::int32_t y, const std::string& text);

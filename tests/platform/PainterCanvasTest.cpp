@@ -258,6 +258,42 @@ TEST(PainterCanvasLines, ASegmentLeavingTheImageShowsThePixelsItHasOnALargerOne)
   }
 }
 
+// Polyline draws at once what MoveTo and LineTo hold back and draw as one
+// polyline: the same pixels with every pen, repeated points, an end off the
+// image and a LineTo that carries on from the last point included.
+TEST(PainterCanvasLines, PolylineDrawsWhatMoveToAndLineToDraw) {
+  const std::vector<TPoint> points = {{3, 4},  {3, 4},   {20, 6},  {21, 7},  {21, 7},
+                                      {9, 25}, {-15, 2}, {28, 29}, {28, 12}, {29, 12}};
+  struct TPenCase {
+    const char* Name;
+    std::int32_t Width;
+    std::int32_t Style;
+    std::int32_t Mode;
+  };
+  const TPenCase pens[] = {{"solid", 1, kPenStyleSolid, kPenModeCopy},
+                           {"xor", 1, kPenStyleSolid, kPenModeXor},
+                           {"dotted", 1, kPenStyleDot, kPenModeCopy},
+                           {"wide", 3, kPenStyleSolid, kPenModeCopy}};
+  for (const TPenCase& pen : pens) {
+    SCOPED_TRACE(pen.Name);
+    const auto draw = [&](bool atOnce) {
+      return Drawn(Patterned(32, 32), [&](TPainterCanvas& canvas) {
+        SetPen(canvas, kOrange, pen.Width, pen.Style, pen.Mode);
+        if (atOnce) {
+          canvas.Polyline(points.data(), points.size());
+        } else {
+          canvas.MoveTo(points[0].X, points[0].Y);
+          for (std::size_t i = 1; i < points.size(); ++i) canvas.LineTo(points[i].X, points[i].Y);
+        }
+        canvas.LineTo(30, 30);
+      });
+    };
+    const QImage lineByLine = draw(false);
+    EXPECT_EQ(draw(true), lineByLine);
+    EXPECT_NE(lineByLine, Patterned(32, 32));
+  }
+}
+
 TEST(PainterCanvasLines, APenChangedBetweenSegmentsDrawsTheRestFromTheJoint) {
   const QImage image = Drawn(Filled(20, 20), [](TPainterCanvas& canvas) {
     SetPen(canvas, kRed);
