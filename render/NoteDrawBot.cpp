@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -173,31 +175,64 @@ void TNoteDrawBot::DrawLogoPicture(const TBox& box) {
 
 void TNoteDrawBot::DrawTitle(const TPosItem& position) {
   TVCanvas& canvas = Canvas();
-  const std::string caption = Caption(*note_);
-  const std::int32_t avail = CheckedSub(note_->Width(), kTextMargin);
   const std::int32_t x = CheckedAdd(position.X(), kTextInset);
-  const std::int32_t y = CheckedAdd(position.Y(), kTextInset);
-  if (canvas.Scaled(canvas.TextWidth(caption)) < avail) {
-    canvas.TextOut(x, y, caption);
-    return;
+  const TTitleKey key{Caption(*note_),
+                      CheckedSub(note_->Width(), kTextMargin),
+                      CheckedAdd(position.Y(), kTextInset),
+                      CheckedAdd(position.Y(), CheckedAdd(1, note_->Height())),
+                      canvas.ZoomPercent(),
+                      canvas.Printing(),
+                      canvas.Target().Font()};
+  for (const TTitleLine& line : TitleLines(key)) canvas.TextOut(x, line.Y, line.Text);
+}
+
+std::size_t TNoteDrawBot::TTitleKeyHash::operator()(const TTitleKey& key) const {
+  std::size_t hash = std::hash<std::string>()(key.Caption);
+  for (const std::int32_t value :
+       {key.Avail, key.Y, key.Bottom, key.ZoomPercent, key.Font.Height, key.Font.PixelsPerInch}) {
+    hash = (hash ^ static_cast<std::uint32_t>(value)) * 1099511628211ull;
   }
-  DrawWrappedTitle(caption, x, y, avail,
-                   CheckedAdd(position.Y(), CheckedAdd(1, note_->Height())));
+  return hash;
+}
+
+const TNoteDrawBot::TTitleLines& TNoteDrawBot::TitleLines(TTitleKey key) {
+  constexpr std::size_t kKeptTitles = 1 << 14;
+  // Another surface may measure otherwise.
+  const TPlatformCanvas* target = &Canvas().Target();
+  if (target != titlesTarget_) {
+    titles_.clear();
+    titlesTarget_ = target;
+  }
+  const auto found = titles_.find(key);
+  if (found != titles_.end()) return found->second;
+  TTitleLines lines = LayOutTitle(key);
+  if (titles_.size() >= kKeptTitles) titles_.clear();
+  return titles_.emplace(std::move(key), std::move(lines)).first->second;
+}
+
+TNoteDrawBot::TTitleLines TNoteDrawBot::LayOutTitle(const TTitleKey& key) const {
+  const TVCanvas& canvas = Canvas();
+  TTitleLines lines;
+  if (canvas.Scaled(canvas.TextWidth(key.Caption)) < key.Avail) {
+    lines.push_back({key.Y, key.Caption});
+  } else {
+    LayOutWrappedTitle(key, lines);
+  }
+  return lines;
 }
 
 // Breaks the caption at single spaces into lines narrower than avail; a word
 // wider than the box stands on a line of its own, and the last line that
 // still fits above the box's bottom takes whatever text is left.
-void TNoteDrawBot::DrawWrappedTitle(const std::string& caption, std::int32_t x, std::int32_t y,
-                                    std::int32_t avail, std::int32_t bottom) {
-  TVCanvas& canvas = Canvas();
+void TNoteDrawBot::LayOutWrappedTitle(const TTitleKey& key, TTitleLines& lines) const {
+  const TVCanvas& canvas = Canvas();
   const auto fits = [&](const std::string& text) {
-    return canvas.Scaled(canvas.TextWidth(text)) < avail;
+    return canvas.Scaled(canvas.TextWidth(text)) < key.Avail;
   };
-  std::string rest = caption + " ";
+  std::string rest = key.Caption + " ";
   std::string word;
   const std::int32_t lineHeight = canvas.Scaled(canvas.TextHeight(rest));
-  std::int32_t ty = y;
+  std::int32_t ty = key.Y;
   for (;;) {
     std::string line;
     int taken = 0;
@@ -210,15 +245,15 @@ void TNoteDrawBot::DrawWrappedTitle(const std::string& caption, std::int32_t x, 
       line = word;
       word.clear();
     }
-    canvas.TextOut(x, ty, line);
+    lines.push_back({ty, line});
     ty = CheckedAdd(ty, lineHeight);
     // Without a line height the lines could not move down: stop after one.
-    if (lineHeight <= 0 || fits(word + rest) || CheckedAdd(ty, lineHeight) > bottom ||
+    if (lineHeight <= 0 || fits(word + rest) || CheckedAdd(ty, lineHeight) > key.Bottom ||
         taken >= kMaxWordsPerLine) {
       break;
     }
   }
-  if (CheckedAdd(ty, lineHeight) < bottom) canvas.TextOut(x, ty, word + rest);
+  if (CheckedAdd(ty, lineHeight) < key.Bottom) lines.push_back({ty, word + rest});
 }
 
 void TNoteDrawBot::DrawSelectionMarks(const TBox& box) {

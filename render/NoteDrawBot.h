@@ -1,11 +1,16 @@
 #pragma once
 
+#include "render/CanvasState.h"
 #include "render/DrawBot.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 class TNoteItem;
+class TPlatformCanvas;
 class TPosItem;
 class TSheetItem;
 
@@ -50,9 +55,32 @@ class TNoteDrawBot : public TDrawBot {
   void DrawPicture(const TBox& box);
   void DrawLogoPicture(const TBox& box);
   void DrawTitle(const TPosItem& position);
-  void DrawWrappedTitle(const std::string& caption, std::int32_t x, std::int32_t y,
-                        std::int32_t avail, std::int32_t bottom);
   void DrawSelectionMarks(const TBox& box);
+
+  // One line of a laid-out title: its top in world units and its text.
+  struct TTitleLine {
+    std::int32_t Y;
+    std::string Text;
+  };
+  using TTitleLines = std::vector<TTitleLine>;
+  // What a title's lines depend on: measuring is done in the surface's font
+  // at the zoom, so an unchanged note on an unchanged view is laid out once.
+  struct TTitleKey {
+    std::string Caption;
+    std::int32_t Avail, Y, Bottom, ZoomPercent;
+    bool Printing;
+    TPlatformFont Font;
+    bool operator==(const TTitleKey&) const = default;
+  };
+  struct TTitleKeyHash {
+    std::size_t operator()(const TTitleKey& key) const;
+  };
+  const TTitleLines& TitleLines(TTitleKey key);
+  TTitleLines LayOutTitle(const TTitleKey& key) const;
+  void LayOutWrappedTitle(const TTitleKey& key, TTitleLines& lines) const;
+
+  std::unordered_map<TTitleKey, TTitleLines, TTitleKeyHash> titles_;
+  const TPlatformCanvas* titlesTarget_ = nullptr;  // the surface they were measured on
 
   TNoteItem* note_ = nullptr;
   TSheetItem* sheet_ = nullptr;

@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -146,6 +147,43 @@ TEST_F(NoteDrawBotTest, AWordWiderThanTheBoxStandsAloneAndALowBoxShowsOneLine) {
   Draw(low);
   EXPECT_THAT(target.CallsOf("TextOut"),
               ElementsAre("TextOut(3,203) \"Alpha beta \" font(Arial -11) brush(hollow)"));
+}
+
+// The bot keeps each title's lines from one drawing to the next; whatever
+// the lines depend on must lay the title out afresh, as a new bot would.
+TEST_F(NoteDrawBotTest, AChangedNoteOrViewLaysTheTitleOutAfresh) {
+  TNoteItem* note = Place("Alpha beta gamma", 0, 0, 80, 60);
+  TPosItem* position = note->LastPositionOn(sheet);
+  const auto freshTitle = [&] {
+    TNoteDrawBot fresh(canvas);
+    fresh.SetSheet(sheet);
+    fresh.SetNote(note);
+    target.Calls.clear();
+    fresh.Draw();
+    return target.CallsOf("TextOut");
+  };
+  struct TChange {
+    const char* Name;
+    std::function<void()> Apply;
+  };
+  const TChange changes[] = {
+      {"title", [&] { note->SetTitle("Alpha beta gamma delta epsilon"); }},
+      {"zoom", [&] { canvas.SetZoom(250); }},
+      {"surface font", [&] { target.Font().Height = -22; }},
+      {"width", [&] { note->SetWidth(300); }},
+      {"height", [&] { note->SetHeight(20); }},
+      {"position", [&] { position->SetY(40); }},
+  };
+  Draw(note);
+  for (const TChange& change : changes) {
+    SCOPED_TRACE(change.Name);
+    const std::vector<std::string> before = target.CallsOf("TextOut");
+    change.Apply();
+    Draw(note);
+    const std::vector<std::string> drawn = target.CallsOf("TextOut");
+    EXPECT_EQ(drawn, freshTitle());
+    EXPECT_NE(drawn, before);
+  }
 }
 
 TEST_F(NoteDrawBotTest, TheCaptionIsMeasuredAtTheZoomAndDrawnScaled) {
