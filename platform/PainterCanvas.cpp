@@ -75,6 +75,7 @@ TPainterCanvas::TPainterCanvas(QImage& image) : TPainterCanvas(static_cast<QPain
                   format == QImage::Format_ARGB32_Premultiplied)) {
     bits_ = reinterpret_cast<std::uint32_t*>(image.bits());
     wordsPerLine_ = image.bytesPerLine() / 4;
+    opaqueImage_ = format == QImage::Format_RGB32;
   }
 }
 
@@ -787,11 +788,19 @@ void TPainterCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& 
   if (brushFills_) {
     painter_.fillRect(QRect(x, y, static_cast<int>(width), static_cast<int>(height)), brushColor_);
   }
+  if (BlendsInk()) {
+    BlendInk(InkOf(known, text), x, y);
+    return;
+  }
   UsePen(TPainterPen::kText);
   if (!painterFontSet_) {
     painter_.setFont(resolved_->Font);
     painterFontSet_ = true;
   }
+  painter_.drawStaticText(QPoint(x, y), LaidOut(known, text));
+}
+
+const QStaticText& TPainterCanvas::LaidOut(TKnownText& known, const std::string& text) const {
   if (!known.LaidOut) {
     QStaticText laidOut(FromCp1252(text));
     laidOut.setTextFormat(Qt::PlainText);
@@ -799,7 +808,78 @@ void TPainterCanvas::TextOut(std::int32_t x, std::int32_t y, const std::string& 
     laidOut.prepare(QTransform(), resolved_->Font);
     known.LaidOut = std::move(laidOut);
   }
-  painter_.drawStaticText(QPoint(x, y), *known.LaidOut);
+  return *known.LaidOut;
+}
+
+// Larger texts are few on the device, and their ink would take much memory.
+constexpr int kLargestInkedText = 32;
+
+bool TPainterCanvas::BlendsInk() const {
+  return opaqueImage_ && WritesPixels() && resolved_->Metrics.height() <= kLargestInkedText;
+}
+
+// The text is drawn once, by the painter, onto a transparent image; its
+// coverage is kept and blended from then on, which costs a fraction of
+// laying its glyphs out again at every drawing.
+const TPainterCanvas::TInk& TPainterCanvas::InkOf(TKnownText& known, const std::string& text) {
+  if (known.Ink) return *known.Ink;
+  const QFontMetrics& metrics = resolved_->Metrics;
+  // Room for glyphs that overhang their advance or the line.
+  const int margin = metrics.maxWidth() + 2;
+  const QSize size(known.Width + 2 * margin, metrics.height() + 2 * margin);
+  if (inkScratch_.width() < size.width() || inkScratch_.height() < size.height()) {
+    inkScratch_ = QImage(size.expandedTo(inkScratch_.size()), QImage::Format_ARGB32_Premultiplied);
+  }
+  inkScratch_.fill(Qt::transparent);
+  {
+    QPainter scratch(&inkScratch_);
+    scratch.setFont(resolved_->Font);
+    scratch.setPen(resolved_->TextPen);
+    scratch.drawStaticText(QPoint(margin, margin), LaidOut(known, text));
+  }
+  const auto alphaAt = [&](int x, int y) {
+    return qAlpha(reinterpret_cast<const QRgb*>(inkScratch_.constScanLine(y))[x]);
+  };
+  QRect inked;
+  for (int y = 0; y < size.height(); ++y) {
+    for (int x = 0; x < size.width(); ++x) {
+      if (alphaAt(x, y) != 0) inked |= QRect(x, y, 1, 1);
+    }
+  }
+  TInk ink{inked.left() - margin, inked.top() - margin, inked.width(), inked.height(), {}};
+  ink.Coverage.reserve(static_cast<std::size_t>(inked.width()) * inked.height());
+  for (int y = inked.top(); y <= inked.bottom(); ++y) {
+    for (int x = inked.left(); x <= inked.right(); ++x) {
+      ink.Coverage.push_back(static_cast<std::uint8_t>(alphaAt(x, y)));
+    }
+  }
+  known.Ink = std::move(ink);
+  return *known.Ink;
+}
+
+// Source-over of the text's colour at each coverage onto opaque pixels, with
+// the painter's own rounding.
+void TPainterCanvas::BlendInk(const TInk& ink, std::int32_t x, std::int32_t y) {
+  const auto byteMul = [](std::uint32_t pixel, std::uint32_t alpha) {
+    std::uint64_t t =
+        ((std::uint64_t{pixel} | (std::uint64_t{pixel} << 24)) & 0x00FF00FF00FF00FFull) * alpha;
+    t = (t + ((t >> 8) & 0x00FF00FF00FF00FFull) + 0x0080008000800080ull) >> 8;
+    t &= 0x00FF00FF00FF00FFull;
+    return static_cast<std::uint32_t>(t) | static_cast<std::uint32_t>(t >> 24);
+  };
+  const std::uint32_t colour = qPremultiply(resolved_->TextPen.color().rgba());
+  const QRect area = QRect(x + ink.Left, y + ink.Top, ink.Width, ink.Height) & deviceRect_;
+  for (int py = area.top(); py <= area.bottom(); ++py) {
+    const std::uint8_t* coverage =
+        ink.Coverage.data() + static_cast<std::size_t>(py - y - ink.Top) * ink.Width;
+    std::uint32_t* line = bits_ + py * wordsPerLine_;
+    for (int px = area.left(); px <= area.right(); ++px) {
+      const std::uint32_t alpha = coverage[px - x - ink.Left];
+      if (alpha == 0) continue;
+      const std::uint32_t source = byteMul(colour, alpha);
+      line[px] = source + byteMul(line[px], 255 - (source >> 24));
+    }
+  }
 }
 
 void TPainterCanvas::SetPixel(std::int32_t x, std::int32_t y, std::int32_t color) {

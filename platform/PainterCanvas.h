@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
@@ -137,6 +138,8 @@ class TPainterCanvas : public TPlatformCanvas {
   qsizetype wordsPerLine_ = 0;
   std::uint32_t penRgb_ = 0;
   bool penXor_ = false;
+  bool opaqueImage_ = false;  // a 32-bit image without transparency
+  QImage inkScratch_;         // where a text's ink is found
   bool active_ = false;
   bool raster_ = false;
   QRect deviceRect_;
@@ -160,9 +163,19 @@ class TPainterCanvas : public TPlatformCanvas {
   QColor brushColor_;
   QBrush fillBrush_;
 
+  // The coverage of the pixels a text inks, over the smallest rectangle
+  // that holds them, placed relative to where the text is written.
+  struct TInk {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    std::vector<std::uint8_t> Coverage;  // row by row
+  };
   struct TKnownText {
     int Width = 0;
     std::optional<QStaticText> LaidOut;
+    std::optional<TInk> Ink;
   };
   // A resolved font with what drawing in it needs. The last few are kept:
   // the renderer measures in the surface's font and draws in another, and
@@ -179,6 +192,11 @@ class TPainterCanvas : public TPlatformCanvas {
   };
   std::unique_ptr<TResolvedFont> ResolveFont(const TPlatformFont& key) const;
   TKnownText& Known(const std::string& text);
+  const QStaticText& LaidOut(TKnownText& known, const std::string& text) const;
+  // Small texts on an opaque image that WritesPixels are blended from their ink.
+  bool BlendsInk() const;
+  const TInk& InkOf(TKnownText& known, const std::string& text);
+  void BlendInk(const TInk& ink, std::int32_t x, std::int32_t y);
 
   std::vector<std::unique_ptr<TResolvedFont>> fonts_;  // the most recent first
   TResolvedFont* resolved_ = nullptr;

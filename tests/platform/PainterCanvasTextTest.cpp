@@ -7,11 +7,13 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -171,6 +173,46 @@ TEST(PainterCanvasText, TextOutDrawsBelowAndRightOfItsPoint) {
       EXPECT_LT(qGreen(darkestPixel) + qBlue(darkestPixel), 80);
     } else {
       EXPECT_LT(darkest, 60);
+    }
+  }
+}
+
+// Small texts on an opaque image are blended from the ink the painter gave
+// them once; on any other image the painter draws them each time. Both must
+// look alike: at most one step apart in any channel, on a coloured ground,
+// for a text half off the image and for a text drawn again.
+TEST(PainterCanvasText, KeptInkLooksAsThePainterDrawsIt) {
+  for (const std::int32_t height : {-1, -2, -11, -20, -40}) {
+    for (const std::int32_t colour : {kNoColor, kRed}) {
+      SCOPED_TRACE(::testing::Message() << "height " << height << " colour " << colour);
+      const auto draw = [&](QImage::Format format) {
+        QImage image(160, 60, format);
+        image.fill(kOrangeRgb);
+        {
+          TPainterCanvas canvas(image);
+          canvas.Font().Height = height;
+          canvas.Font().Color = colour;
+          canvas.Brush() = TPlatformBrush{kBlue, kBrushStyleClear};
+          for (const QPoint at : {QPoint(5, 4), QPoint(-9, -3), QPoint(60, 30), QPoint(5, 30)}) {
+            canvas.TextOut(at.x(), at.y(), at.x() == 60 ? "Office 2 <4>" : "Budget AVAW <3>");
+          }
+        }
+        return image.convertToFormat(QImage::Format_RGB32);
+      };
+      const QImage kept = draw(QImage::Format_RGB32);
+      const QImage painted = draw(QImage::Format_ARGB32_Premultiplied);
+      int farthest = 0;
+      for (int y = 0; y < kept.height(); ++y) {
+        for (int x = 0; x < kept.width(); ++x) {
+          const QRgb a = kept.pixel(x, y);
+          const QRgb b = painted.pixel(x, y);
+          farthest = std::max({farthest, std::abs(qRed(a) - qRed(b)),
+                               std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+        }
+      }
+      EXPECT_LE(farthest, 1);
+      EXPECT_EQ(InkBounds(kept, kOrangeRgb), InkBounds(painted, kOrangeRgb));
+      EXPECT_FALSE(InkBounds(kept, kOrangeRgb).isNull());
     }
   }
 }
