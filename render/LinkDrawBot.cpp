@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <cstdlib>
 #include <utility>
 
@@ -69,11 +70,12 @@ void TLinkDrawBot::DrawParts(const TBSpline& spline, const TQOZSpline* handles) 
   // The curve, its start circle and the handles all lie near the curve's
   // slots; the label can stand far out and is tested by itself.
   if (CurveMayShow(spline)) {
+    TCurve* kept = drawCurve_ || drawStartMark_ ? KeptCurve(spline) : nullptr;
     if (drawCurve_) {
-      DrawCurvePart(spline);
+      DrawCurvePart(spline, kept);
       if (handles) DrawHandles(*handles);
     }
-    if (drawStartMark_) DrawStartMarkPart(spline);
+    if (drawStartMark_) DrawStartMarkPart(spline, kept);
   }
   if (drawLabel_) DrawLabelPart(spline);
   Canvas().Flush();
@@ -91,7 +93,7 @@ bool TLinkDrawBot::CurveMayShow(const TBSpline& spline) const {
                         CeilWhole(maxX + margin), CeilWhole(maxY + margin));
 }
 
-void TLinkDrawBot::DrawCurvePart(const TBSpline& spline) {
+void TLinkDrawBot::DrawCurvePart(const TBSpline& spline, TCurve* kept) {
   TVCanvas& canvas = Canvas();
   TVPen& pen = canvas.VPen();
   pen.SetWidth(link_->Width());
@@ -103,7 +105,6 @@ void TLinkDrawBot::DrawCurvePart(const TBSpline& spline) {
     pen.SetColor(link_->Color());
     pen.SetMode(kPenModeCopy);
   }
-  TCurve* kept = KeptCurve(spline);
   if (kept) {
     canvas.Polyline(kept->Points, kept->Device);
   } else {
@@ -174,20 +175,21 @@ void TLinkDrawBot::DrawHandles(const TQOZSpline& spline) {
 
 // The circle sits where the curve first leaves the source note's box, found
 // in steps of 0.01; without a box on this sheet it ends up at the last sample.
-void TLinkDrawBot::DrawStartMarkPart(const TBSpline& spline) {
+void TLinkDrawBot::DrawStartMarkPart(const TBSpline& spline, TCurve* kept) {
   TVCanvas& canvas = Canvas();
   const TNoteItem& from = *link_->FromNote();
-  const TPosItem* box = from.LastPositionOn(sheet_);
+  const TPosItem* position = from.LastPositionOn(sheet_);
+  std::optional<TNoteBox> box;
+  if (position) box = TNoteBox{position->X(), position->Y(), from.Width(), from.Height()};
   TVertex p;
-  const TSampleTable& samples = TSampleTable::LinkStartMarkSamples();
-  for (std::size_t i = 0; i < samples.Samples().size(); ++i) {
-    p = spline.Evaluate(samples, i);
-    if (!box) continue;
-    const std::int32_t x = Round(p.X);
-    const std::int32_t y = Round(p.Y);
-    const bool inside = box->X() < x && x < std::int64_t{box->X()} + from.Width() &&
-                        box->Y() < y && y < std::int64_t{box->Y()} + from.Height();
-    if (!inside) break;
+  if (kept && kept->Mark && kept->MarkBox == box) {
+    p = *kept->Mark;
+  } else {
+    p = StartMarkPoint(spline, box);
+    if (kept) {
+      kept->Mark = p;
+      kept->MarkBox = box;
+    }
   }
   TVPen& pen = canvas.VPen();
   pen.SetWidth(0);
@@ -197,6 +199,21 @@ void TLinkDrawBot::DrawStartMarkPart(const TBSpline& spline) {
   const std::int32_t left = Nearest(p.X - kStartMarkRadius);
   const std::int32_t top = Nearest(p.Y - kStartMarkRadius);
   canvas.Ellipse(left, top, left + kStartMarkSize, top + kStartMarkSize);
+}
+
+TVertex TLinkDrawBot::StartMarkPoint(const TBSpline& spline, const std::optional<TNoteBox>& box) {
+  TVertex p;
+  const TSampleTable& samples = TSampleTable::LinkStartMarkSamples();
+  for (std::size_t i = 0; i < samples.Samples().size(); ++i) {
+    p = spline.Evaluate(samples, i);
+    if (!box) continue;
+    const std::int32_t x = Round(p.X);
+    const std::int32_t y = Round(p.Y);
+    const bool inside = box->X < x && x < std::int64_t{box->X} + box->W && box->Y < y &&
+                        y < std::int64_t{box->Y} + box->H;
+    if (!inside) break;
+  }
+  return p;
 }
 
 void TLinkDrawBot::DrawLabelPart(const TBSpline& spline) {

@@ -2,17 +2,18 @@
 
 #include "render/DrawBot.h"
 
+#include "render/BSpline.h"
 #include "render/Point.h"
 #include "render/VCanvas.h"
 
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-class TBSpline;
 class TLinkItem;
 class TQOZSpline;
 class TSheetItem;
@@ -58,15 +59,25 @@ class TLinkDrawBot : public TDrawBot {
 
  private:
   bool CurveMayShow(const TBSpline& spline) const;
-  void DrawCurvePart(const TBSpline& spline);
+  struct TCurve;
+  // A note's box on the sheet: left, top, width and height.
+  struct TNoteBox {
+    std::int32_t X, Y, W, H;
+    bool operator==(const TNoteBox&) const = default;
+  };
+  void DrawCurvePart(const TBSpline& spline, TCurve* kept);
   void DrawHandles(const TQOZSpline& spline);
-  void DrawStartMarkPart(const TBSpline& spline);
+  void DrawStartMarkPart(const TBSpline& spline, TCurve* kept);
+  static TVertex StartMarkPoint(const TBSpline& spline, const std::optional<TNoteBox>& box);
   void DrawLabelPart(const TBSpline& spline);
   // The drawn samples of a curve, rounded to world units, and where they
   // were last drawn on the device.
   struct TCurve {
     std::vector<TPoint> Points;
     TVCanvas::TKeptPolyline Device;
+    // The start circle's centre, for the source note's box it was found in.
+    std::optional<TVertex> Mark;
+    std::optional<TNoteBox> MarkBox;
   };
   // The curve's samples; nullptr when they are not kept, in uncached_.
   TCurve* KeptCurve(const TBSpline& spline);

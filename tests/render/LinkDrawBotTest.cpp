@@ -1,11 +1,14 @@
 #include "base/InvalidPointer.h"
 #include "model/LinkItem.h"
+#include "model/NoteItem.h"
+#include "model/PosItem.h"
 #include "render/LinkDrawBot.h"
 #include "render/RenderFixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +58,42 @@ TEST_F(LinkDrawBotTest, DrawsOnePolylineOf149SegmentsThenTheStartMarkAndTheLabel
   EXPECT_THAT(calls[150], StartsWith("Ellipse("));
   EXPECT_THAT(calls[150], ::testing::HasSubstr(" pen(000000 1 solid copy) brush(hollow)"));
   EXPECT_EQ(calls[151], "TextOut(216,14) \"leads to\" font(Arial -11) brush(hollow)");
+}
+
+// The bot keeps what it worked out for an unchanged curve; a new zoom or
+// origin, or a source box that grows about the same centre (the curve stays
+// put, the circle moves), must draw what a new bot draws.
+TEST_F(LinkDrawBotTest, AKeptCurveFollowsTheViewAndTheSourceBox) {
+  TPosItem* position = a->LastPositionOn(sheet);
+  const auto freshDrawing = [&] {
+    TLinkDrawBot fresh(canvas);
+    fresh.Setup(link, sheet);
+    target.Calls.clear();
+    fresh.Draw();
+    return target.Calls;
+  };
+  struct TChange {
+    const char* Name;
+    std::function<void()> Apply;
+  };
+  const TChange changes[] = {
+      {"wider source box",
+       [&] {
+         position->SetX(-20);
+         a->SetWidth(120);
+       }},
+      {"zoom", [&] { canvas.SetZoom(50); }},
+      {"origin", [&] { canvas.SetOriginX(30); }},
+  };
+  Draw();
+  for (const TChange& change : changes) {
+    SCOPED_TRACE(change.Name);
+    const std::vector<std::string> before = target.Calls;
+    change.Apply();
+    const std::vector<std::string> drawn = Draw();
+    EXPECT_EQ(drawn, freshDrawing());
+    EXPECT_NE(drawn, before);
+  }
 }
 
 TEST_F(LinkDrawBotTest, TheStartCircleSitsOnTheSourceBoxEdge) {
