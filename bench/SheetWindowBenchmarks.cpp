@@ -75,6 +75,46 @@ void BM_SheetWindowRepaint(benchmark::State& state) {
 BENCHMARK(BM_SheetWindowRepaint)->ArgName("zoom")->Arg(100)->Arg(10)->Unit(benchmark::kMillisecond)
     ->MinWarmUpTime(0.2);
 
+// Scrolling by a pixel to and fro: each repaint has a new origin, so no
+// curve's device points can be reused.
+void BM_SheetWindowScroll(benchmark::State& state) {
+  TDrawing& drawing = Drawing();
+  TSheetItem* sheet = drawing.Project->GetSheet(0);
+  sheet->SetZoom(static_cast<std::int32_t>(state.range(0)));
+  TDrawSheet window;
+  window.resize(1920, 1080);
+  window.OpenSheet(drawing.Project.get(), sheet);
+  window.show();
+  QApplication::processEvents();
+  QScrollBar* bar = window.SB_Sheet->verticalScrollBar();
+  const int middle = bar->maximum() / 2;
+  int step = 0;
+  for (auto _ : state) {
+    bar->setValue(middle + (step++ % 2));
+    window.PB_Sheet->repaint();
+  }
+}
+BENCHMARK(BM_SheetWindowScroll)->ArgName("zoom")->Arg(100)->Arg(10)->Unit(benchmark::kMillisecond)
+    ->MinWarmUpTime(0.2);
+
+// A new window's first picture, with nothing measured or laid out yet (the
+// decoded pictures are shared and stay).
+void BM_SheetWindowFirstPicture(benchmark::State& state) {
+  TDrawing& drawing = Drawing();
+  TSheetItem* sheet = drawing.Project->GetSheet(0);
+  sheet->SetZoom(static_cast<std::int32_t>(state.range(0)));
+  for (auto _ : state) {
+    TDrawSheet window;
+    window.resize(1920, 1080);
+    window.OpenSheet(drawing.Project.get(), sheet);
+    window.show();
+    QApplication::processEvents();
+    window.PB_Sheet->repaint();
+  }
+}
+BENCHMARK(BM_SheetWindowFirstPicture)->ArgName("zoom")->Arg(100)->Arg(10)
+    ->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.2);
+
 }  // namespace
 
 int main(int argc, char** argv) {
