@@ -55,6 +55,9 @@ void TSheetView::DrawSheet() {
     }
     DrawLink(link);
   }
+  // A selected link deleted elsewhere is no longer selected; its address
+  // was compared, never followed.
+  if (!selectedMet) selectedLink_ = nullptr;
   DrawAggregationLinks();
   if (notesOverLinks_) DrawNotes();
   if (selectedMet) DrawLink(selectedMet);

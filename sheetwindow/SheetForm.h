@@ -3,6 +3,8 @@
 #include "sheetwindow/SurfaceCanvas.h"
 
 #include <QImage>
+#include <QPoint>
+#include <QSize>
 #include <QWidget>
 
 #include <cstdint>
@@ -15,6 +17,10 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class TContainer;
+class TDragNotes;
+class TDragObject;
+class TLinkItem;
+class TNoteItem;
 class TEditLinkForm;
 class TPaintBox;
 class TPainterCanvas;
@@ -54,6 +60,30 @@ class TDrawSheet : public QWidget {
   void MI_AllLinksClick();
   void MI_ExpandClick();
   void MI_LineStyleClick();
+
+  // Pointer input on PB_Sheet, in its device pixels (the whole zoomed sheet).
+  // The Qt events come through here in the order these handlers expect: the
+  // click before the release, and a double click before its second press.
+  void PB_SheetMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+  void PB_SheetMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, int x, int y);
+  void PB_SheetMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+  void PB_SheetClick();
+  void PB_SheetDblClick();
+  // Escape during a rubber band, a resize or a handle drag: takes it back.
+  void CancelPointerAction();
+  // Moves the dragged handle of the selected link to the device point,
+  // clamped to the sheet, and draws the curve there with the xor pen.
+  void GhostLink(int x, int y);
+  void MoveHandle(int x, int y);
+
+  // Dragging and dropping on PB_Sheet. StartDrag gives the drag of the
+  // selected notes (nullptr when none is selected); DragOver answers whether
+  // source may be dropped; a drop is always preceded by a Leave.
+  enum class TDragState { Enter, Move, Leave };
+  std::unique_ptr<TDragObject> PB_SheetStartDrag();
+  bool PB_SheetDragOver(TDragObject* source, int x, int y, TDragState state);
+  void PB_SheetDragDrop(TDragObject* source, int x, int y);
+  bool CanDropNotes(const TDragNotes& drag) const;
 
   TContainer* Container = nullptr;
   TSheetItem* Sheet = nullptr;
@@ -97,6 +127,38 @@ class TDrawSheet : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Whether the image was drawn for another scroll position, size or zoom
+  // than the surface now shows.
+  bool ImageOutOfDate() const;
+  bool FilterSurfaceEvent(QEvent* event);
+  bool FilterPointerEvent(QEvent* event);
+  bool FilterDragEvent(QEvent* event);
+
+  void PressPlain(int x, int y);
+  void PressCorner();
+  void PressHandle(int x, int y);
+  void ReleasePlain(Qt::KeyboardModifiers shift, int x, int y);
+  void ReleaseResize(int x, int y);
+  void UpdateHover(Qt::MouseButtons buttons, int x, int y);
+  void StartNoteDrag();
+  void EndPress();
+
+  // The xor pictures drawn on the surface; each drawing toggles it, and a
+  // redraw puts back the ones that are showing.
+  void XorBand();
+  void XorGhostCurve();
+  void ToggleSelectionBox();
+  void ShowSurfaceChange();
+  void PutBackOverlays();
+
+  void DragOverNotes(const TDragNotes& drag, int x, int y, TDragState state);
+  void UpdateRelateMode(const TDragNotes& drag, int x, int y);
+  void EndRelateMode();
+  void DropNotes(const TDragNotes& drag, int x, int y);
+  void DropLink(const TDragNotes& drag, int x, int y);
+  void DropNewNote(int x, int y);
+  void EditLink(TLinkItem* link);
+
   void Draw();
   // Makes OffImage the given size, with a canvas on it for the drawing.
   void PrepareImage(QSize size);
@@ -106,4 +168,22 @@ class TDrawSheet : public QWidget {
   std::unique_ptr<TPainterCanvas> offTarget_;
   TSurfaceCanvas paintTarget_;
   bool painting_ = false;
+
+  // What the image was last drawn for.
+  struct TDrawnView {
+    int ScrollX = -1, ScrollY = -1;
+    QSize Client;
+    std::int32_t Zoom = 0;
+    bool operator==(const TDrawnView&) const = default;
+  };
+  TDrawnView drawnView_;
+  bool dragRunning_ = false;     // a drag this window started is under way
+  bool pressCancelled_ = false;  // Escape ended what the press began
+  bool clickPending_ = false;    // a single press whose release is a click
+  bool bandShown_ = false;
+  bool ghostShown_ = false;
+  bool boxShown_ = false;
+  // The drag over the surface now, and where it was last: Qt's leave tells neither.
+  TDragObject* dragSource_ = nullptr;
+  QPoint dragPoint_;
 };

@@ -5,11 +5,13 @@
 #include "model/RelationItem.h"
 #include "platform/DesktopShell.h"
 #include "platform/Dialogs.h"
+#include "platform/DragLauncher.h"
 #include "platform/QtText.h"
 #include "platform/SettingsStore.h"
 #include "project/Container.h"
 #include "project/IniFile.h"
 #include "model/SheetItem.h"
+#include "sheetwindow/DragNewNote.h"
 #include "sheetwindow/SheetForm.h"
 #include "shell/FrmAbout.h"
 #include "shell/QOZIcons.h"
@@ -30,11 +32,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -200,6 +204,7 @@ void TQOZMain::CreateToolBar() {
   PN_NewNote->setFrameShadow(QFrame::Raised);
   PN_NewNote->setContentsMargins(3, 1, 3, 1);
   PN_NewNote->setCursor(Qt::OpenHandCursor);
+  PN_NewNote->installEventFilter(this);
   ToolBar->addWidget(PN_NewNote);
   ToolBar->addSeparator();
   Button(TB_Search, "Search", TQOZIcons::kSearch);
@@ -642,4 +647,29 @@ void TQOZMain::MI_WindowFitClick() {
     window->showNormal();
     window->setGeometry(left, 0, std::max(1, client.width() - left - 4), height);
   }
+}
+
+void TQOZMain::PN_NewNoteStartDrag() {
+  DragLauncher().Run(PN_NewNote, std::make_unique<TDragNewNote>());
+}
+
+// The new-note tile is a drag source: a press on it followed by a move of
+// the platform's drag distance starts the drag.
+bool TQOZMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != PN_NewNote) return QMainWindow::eventFilter(watched, event);
+  const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
+  if (!mouse) return QMainWindow::eventFilter(watched, event);
+  const QPoint at = mouse->position().toPoint();
+  if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+    newNotePress_ = at;
+    return true;
+  }
+  if (event->type() == QEvent::MouseButtonRelease) newNotePress_.reset();
+  if (event->type() == QEvent::MouseMove && newNotePress_ && (mouse->buttons() & Qt::LeftButton) &&
+      (at - *newNotePress_).manhattanLength() >= QApplication::startDragDistance()) {
+    newNotePress_.reset();
+    PN_NewNoteStartDrag();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }

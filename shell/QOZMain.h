@@ -4,6 +4,7 @@
 #include "platform/ImageList.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QString>
 
 #include <memory>
@@ -134,6 +135,9 @@ class TQOZMain : public QMainWindow, public INotifications {
   QAction* ToolButton15 = nullptr;
   QComboBox* CB_Zoom = nullptr;
   QLabel* PN_NewNote = nullptr;
+  // Starts the drag of a new note from PN_NewNote, once the pointer has
+  // moved far enough with the button down on it.
+  void PN_NewNoteStartDrag();
   TImageList IL_Nav;
   TImageList IL_QOZMain;
   Tfrm_about* AboutBox = nullptr;
@@ -151,10 +155,14 @@ class TQOZMain : public QMainWindow, public INotifications {
   void ItemAdded(TPoolItem* item);
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Where the button went down on PN_NewNote, while it is down.
+  std::optional<QPoint> newNotePress_;
+
   void CreateMenus();
   void CreateToolBar();
   QAction* Command(QMenu* menu, QAction*& item, const char* caption, int icon,
