@@ -744,7 +744,9 @@ void TDrawSheet::MoveHandle(int x, int y) {
 // ---------------------------------------------------------------------------
 // Xor pictures on the surface
 
+// A band without width or height draws nothing, and so erases nothing.
 void TDrawSheet::XorBand() {
+  if (BandFixedX == BandMoveX || BandFixedY == BandMoveY) return;
   TPlatformCanvas& surface = paintTarget_;
   surface.Pen() = TPlatformPen{kWhite, 0, kPenStyleDot, kPenModeXor};
   surface.Brush().Style = kBrushStyleClear;
