@@ -3,16 +3,20 @@
 #include "model/RelationItem.h"
 #include "model/SheetItem.h"
 #include "project/Container.h"
+#include "sheetwindow/DragNewNote.h"
 #include "sheetwindow/SheetForm.h"
 #include "shell/FrmAbout.h"
 #include "shell/QOZMain.h"
 #include "shell/StartForm.h"
 #include "support/MemorySettingsStore.h"
 #include "support/RecordingDesktopShell.h"
+#include "support/RecordingDragLauncher.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -36,6 +40,7 @@
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 using ::testing::StartsWith;
 
 namespace {
@@ -421,6 +426,27 @@ TEST_F(QOZMainTest, TheNewItemCommandsAddTheirItemsAndTellTheWindows) {
   EXPECT_EQ(main.Project().GetNote(0)->Title(), "New Note");
   EXPECT_THAT(added, ElementsAre(static_cast<TPoolItem*>(main.Project().GetNote(0)),
                                  static_cast<TPoolItem*>(main.Project().GetSheet(0))));
+}
+
+// A press on the new-note tile and a move of the drag distance drag a note
+// still to be made.
+TEST_F(QOZMainTest, TheNewNoteTileStartsTheDragOfANewNote) {
+  TQOZMain& main = Start();
+  qoztest::TRecordingDragLauncher drags;
+  const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                        Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), main.PN_NewNote->mapToGlobal(QPointF(at)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(main.PN_NewNote, &event);
+  };
+  send(QEvent::MouseButtonPress, {4, 4}, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseMove, {5, 4}, Qt::NoButton, Qt::LeftButton);
+  EXPECT_THAT(drags.Sources, IsEmpty());
+  send(QEvent::MouseMove, {4 + QApplication::startDragDistance(), 4}, Qt::NoButton,
+       Qt::LeftButton);
+  ASSERT_THAT(drags.Sources, ElementsAre(main.PN_NewNote));
+  EXPECT_NE(dynamic_cast<const TDragNewNote*>(drags.Last.get()), nullptr);
+  EXPECT_EQ(main.Project().NoteCount(), 0) << "the note is made where it is dropped";
 }
 
 TEST_F(QOZMainTest, HelpContentsOpensTheShippedPageAndAboutShowsTheBox) {
