@@ -465,6 +465,9 @@ void TDrawSheet::PressPlain(int x, int y) {
   TLinkItem* link = View->LinkAt(x, y);
   if (note) {
     const std::vector<TNoteItem*> selected = View->SelectedNotes();
+    const bool newSelection =
+        std::find(selected.begin(), selected.end(), note) == selected.end() ||
+        View->SelectedLink();
     if (std::find(selected.begin(), selected.end(), note) == selected.end()) {
       View->ClearSelection();
     }
@@ -474,6 +477,8 @@ void TDrawSheet::PressPlain(int x, int y) {
     PressY = y;
     PressedOnNote = true;
     SelectionBot->Begin(View->SelectedNotes(), PaintCanvas->ToWorld(x), PaintCanvas->ToWorld(y));
+    // The selection shows at once, also when the press goes on into a drag.
+    if (newSelection) Refresh(false);
   } else if (link) {
     View->SelectLink(link);
     Refresh(true);
@@ -881,7 +886,9 @@ void TDrawSheet::UpdateRelateMode(const TDragNotes& drag, int x, int y) {
   }
   if (const TPosItem* position = Container->PositionOf(target, Sheet)) {
     const QPoint corner(PaintCanvas->Scaled(position->X()), PaintCanvas->Scaled(position->Y()));
-    RelateHint->setGeometry(QRect(PB_Sheet->mapToGlobal(corner), QSize(kHintWidth, kHintHeight)));
+    // At least the hint's own size, so that its whole text shows in any font.
+    const QSize size = QSize(kHintWidth, kHintHeight).expandedTo(RelateHint->sizeHint());
+    RelateHint->setGeometry(QRect(PB_Sheet->mapToGlobal(corner), size));
   }
   RelateHint->show();
   DropRelates = true;
