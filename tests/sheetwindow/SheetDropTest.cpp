@@ -197,9 +197,13 @@ TEST_P(SheetDropTest, RelateModeNeedsOneDraggedNoteOverAnotherOrdinaryNote) {
     EXPECT_FALSE(window.RelateMode) << "over an aggregation note";
     EXPECT_FALSE(window.DropRelates);
     Over(drag, 340, 120, TState::Move);
+    Over(drag, 340, 120, TState::Leave);
+    EXPECT_FALSE(window.RelateMode) << "out of the window";
+    EXPECT_FALSE(window.RelateHint->isVisible());
+    Over(drag, 700, 600, TState::Enter);
+    EXPECT_FALSE(window.DropRelates) << "entering again";
     Over(drag, 700, 600, TState::Move);
     EXPECT_FALSE(window.RelateMode) << "off the note";
-    EXPECT_FALSE(window.RelateHint->isVisible());
     EXPECT_TRUE(DropAt(drag, 700, 600));
   });
   EXPECT_EQ(At(a), QPoint(660, 580)) << "a drop off every note moves it";
