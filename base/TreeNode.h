@@ -13,4 +13,7 @@ class ITreeNode {
   virtual void SetSelectedIndex(int index) = 0;
   // Removes the node from its tree; the node may be destroyed by the call.
   virtual void Delete() = 0;
+  // The record that ties the node to its item is freed without deleting the
+  // node (its project is being closed): the node must not reach it again.
+  virtual void ForgetRecord() {}
 };

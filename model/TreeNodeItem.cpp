@@ -23,6 +23,10 @@ TTreeNodeItem::TTreeNodeItem(TPool* pool, const TTreeNodeData& data)
   ownerRef_->Register(this);
 }
 
+TTreeNodeItem::~TTreeNodeItem() {
+  if (data_.Node) data_.Node->ForgetRecord();
+}
+
 void TTreeNodeItem::SetCaption(const std::string& caption) const {
   if (data_.Node) data_.Node->SetCaption(caption);
 }

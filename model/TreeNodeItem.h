@@ -11,6 +11,8 @@ class TTreeNodeItem : public TPoolItem {
  public:
   // data.Item must be a sheet, note, attachment or position item.
   TTreeNodeItem(TPool* pool, const TTreeNodeData& data);
+  // Freed with its pool, the record tells its node to forget it.
+  ~TTreeNodeItem() override;
 
   const TTreeNodeData& Record() const { return data_; }
   TPoolItem* Item() const { return data_.Item; }
