@@ -87,6 +87,11 @@ void TNavTree::Rebuild() {
 TNavTreeItem* TNavTree::NewNode(TNavTreeItem* parent, TNavTreeItem::TData data,
                                 const std::string& caption, int icon) {
   auto* node = new TNavTreeItem(images_, data);
+  // Only items are renamed in place: the project and the branches keep
+  // their captions.
+  if (node->As<TSheetItem>() || node->As<TNoteItem>() || node->As<TAttachItem>()) {
+    node->setFlags(node->flags() | Qt::ItemIsEditable);
+  }
   node->SetCaption(caption);
   node->SetImageIndex(icon);
   node->SetSelectedIndex(icon);

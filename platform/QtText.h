@@ -8,4 +8,6 @@
 class TQtText {
  public:
   static QString FromCp1252(const std::string& bytes);
+  // Characters the code page cannot hold become "?".
+  static std::string ToCp1252(const QString& text);
 };
