@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -507,16 +508,22 @@ void TNavForm::TV_ContainerDragDrop(TDragObject* source, TNavTreeItem* target) {
 // The tree keeps its width; the panel's side takes the change.
 void TNavForm::btn_togglepropClick() {
   const int splitter = Splitter1->handleWidth();
+  // In the main window the navigator sits in a child window: that one changes size.
+  QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
   if (PropertiesShown) {
     SavedPanelWidth = PC_Property->width() + splitter;
+    const int tree = Panel1->width();
     Panel2->hide();
-    resize(width() - SavedPanelWidth, height());
+    frame->resize(frame->width() - SavedPanelWidth, frame->height());
+    Splitter1->setSizes({tree, 0});
     PropertiesShown = false;
     btn_toggleprop->setIcon(icons_.Icon(kHidePanelIcon));
   } else {
     if (SavedPanelWidth - splitter < kMinPanelWidth) SavedPanelWidth = splitter + kMinPanelWidth;
+    const int tree = Panel1->width();
     Panel2->show();
-    resize(width() + SavedPanelWidth, height());
+    frame->resize(frame->width() + SavedPanelWidth, frame->height());
+    Splitter1->setSizes({tree, SavedPanelWidth - splitter});
     PropertiesShown = true;
     btn_toggleprop->setIcon(icons_.Icon(kShowPanelIcon));
   }

@@ -11,6 +11,7 @@
 #include "project/Container.h"
 #include "project/IniFile.h"
 #include "model/SheetItem.h"
+#include "navigator/NavForm.h"
 #include "sheetwindow/DragNewNote.h"
 #include "sheetwindow/SheetForm.h"
 #include "shell/FrmAbout.h"
@@ -33,6 +34,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
 
@@ -89,6 +91,7 @@ TQOZMain::TQOZMain(TSettingsStore& settings, QWidget* parent)
   ConnectCommands();
   AboutBox = new Tfrm_about(this);
   SaveLoadFrm = new TSaveLoadFrm(this);
+  CreateNavigator();
   // "IDLoad" chose a loading variant that cannot rebuild the references
   // between items; every project loads the normal way.
   static_cast<void>(settings_.Value(kIdLoad));
@@ -96,7 +99,22 @@ TQOZMain::TQOZMain(TSettingsStore& settings, QWidget* parent)
   UpdateTitle();
 }
 
-TQOZMain::~TQOZMain() { InstallNotifications(previousNotifications_); }
+TQOZMain::~TQOZMain() {
+  // The windows that show the project let go of it before it is freed.
+  CloseSheetWindows();
+  Navigator->ReleaseProject();
+  InstallNotifications(previousNotifications_);
+}
+
+void TQOZMain::CreateNavigator() {
+  Navigator = new TNavForm(IL_Nav, *this);
+  NavigatorWindow = MdiArea->addSubWindow(Navigator);
+  NavigatorWindow->setWindowIcon(IL_Nav.Icon(TQOZIcons::kProject));
+  // The tree stays for the whole run: closing its window only hides it.
+  NavigatorWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+  NavigatorWindow->move(10, 10);
+  NavigatorWindow->showMaximized();
+}
 
 QAction* TQOZMain::Command(QMenu* menu, QAction*& item, const char* caption, int icon,
                            const QKeySequence& shortcut) {
@@ -334,6 +352,7 @@ std::unique_ptr<TContainer> TQOZMain::FreshProject() const {
 // The sheet windows show items of the project that goes: they close first.
 void TQOZMain::ReplaceProject(std::unique_ptr<TContainer> project) {
   CloseSheetWindows();
+  Navigator->ReleaseProject();
   project_ = std::move(project);
   UpdateTitle();
 }
@@ -345,7 +364,10 @@ void TQOZMain::StartNewProject() {
   project_->SetModified(false);
 }
 
-void TQOZMain::GiveWindowsTheProject() { Q_EMIT ProjectReplaced(); }
+void TQOZMain::GiveWindowsTheProject() {
+  Navigator->LoadProject(project_.get());
+  Q_EMIT ProjectReplaced();
+}
 
 void TQOZMain::OpenProject(const QString& path) {
   try {
@@ -456,7 +478,17 @@ void TQOZMain::AddDefaultRelationTypes() {
 // ---------------------------------------------------------------------------
 // Notifications
 
-void TQOZMain::NotifyNavigators(TPoolItem* item) { Q_EMIT ItemAdded(item); }
+void TQOZMain::NotifyNavigators(TPoolItem* item) {
+  if (Navigator) Navigator->NotifyItem(item, false);
+  Q_EMIT ItemAdded(item);
+}
+
+void TQOZMain::OpenArrangedSheetWindow(TSheetItem* sheet) {
+  OpenSheetWindow(sheet);
+  MI_WindowFitClick();
+}
+
+void TQOZMain::SuspendRepainting(bool suspended) { setUpdatesEnabled(!suspended); }
 
 QList<TDrawSheet*> TQOZMain::SheetWindows() const {
   QList<TDrawSheet*> windows;
@@ -638,12 +670,24 @@ void TQOZMain::CB_ZoomChange() {
 
 // The sheet windows side by side to the right of the navigator (when there
 // is one), all as high as it.
+// The navigator at the left, a quarter of the width plus its property
+// panel's room, the panel then hidden; every other window beside it.
 void TQOZMain::MI_WindowFitClick() {
   showMaximized();
   const QSize client = MdiArea->viewport()->size();
   const int height = std::max(1, client.height() - 4);
-  const int left = 0;
+  int left = 0;
+  if (NavigatorWindow && NavigatorWindow->isVisible()) {
+    if (!Navigator->PropertiesVisible()) Navigator->btn_togglepropClick();
+    NavigatorWindow->showNormal();
+    NavigatorWindow->setGeometry(0, 0, client.width() / 4 + TNavForm::kMinPanelWidth, height);
+    Navigator->Splitter1->setSizes(
+        {client.width() / 4, NavigatorWindow->width() - client.width() / 4});
+    Navigator->btn_togglepropClick();
+    left = NavigatorWindow->width();
+  }
   for (QMdiSubWindow* window : MdiArea->subWindowList()) {
+    if (window == NavigatorWindow) continue;
     window->showNormal();
     window->setGeometry(left, 0, std::max(1, client.width() - left - 4), height);
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Notifications.h"
+#include "navigator/NavigatorHost.h"
 #include "platform/ImageList.h"
 
 #include <QMainWindow>
@@ -14,9 +15,11 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class TContainer;
+class TNavForm;
 class TDrawSheet;
 class TSaveLoadFrm;
 class TSettingsStore;
@@ -29,7 +32,7 @@ class Tfrm_about;
 // Import and Exit with their prompts, and tells the other windows about
 // changes (it is the core's INotifications while it lives). Every question
 // goes through the installed dialogs; the per-user values through settings.
-class TQOZMain : public QMainWindow, public INotifications {
+class TQOZMain : public QMainWindow, public INotifications, public TNavigatorHost {
   Q_OBJECT
 
  public:
@@ -58,7 +61,9 @@ class TQOZMain : public QMainWindow, public INotifications {
 
   void NotifyNavigators(TPoolItem* item) override;
   void RefreshSheetWindows() override;
-  bool IsSheetOpen(const TSheetItem* sheet) const;
+  bool IsSheetOpen(const TSheetItem* sheet) const override;
+  void OpenArrangedSheetWindow(TSheetItem* sheet) override;
+  void SuspendRepainting(bool suspended) override;
   void SyncAggregationNotes();
 
   // Handlers, named after their controls.
@@ -135,6 +140,9 @@ class TQOZMain : public QMainWindow, public INotifications {
   QAction* ToolButton15 = nullptr;
   QComboBox* CB_Zoom = nullptr;
   QLabel* PN_NewNote = nullptr;
+  // The project's tree, a child window from the start.
+  TNavForm* Navigator = nullptr;
+  QMdiSubWindow* NavigatorWindow = nullptr;
   // Starts the drag of a new note from PN_NewNote, once the pointer has
   // moved far enough with the button down on it.
   void PN_NewNoteStartDrag();
@@ -160,6 +168,7 @@ class TQOZMain : public QMainWindow, public INotifications {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void CreateNavigator();
   // Where the button went down on PN_NewNote, while it is down.
   std::optional<QPoint> newNotePress_;
 

@@ -3,6 +3,9 @@
 #include "model/RelationItem.h"
 #include "model/SheetItem.h"
 #include "project/Container.h"
+#include "navigator/NavForm.h"
+#include "navigator/NavTree.h"
+#include "navigator/NavTreeView.h"
 #include "sheetwindow/DragNewNote.h"
 #include "sheetwindow/SheetForm.h"
 #include "shell/FrmAbout.h"
@@ -469,6 +472,33 @@ TEST_F(QOZMainTest, HelpContentsOpensTheShippedPageAndAboutShowsTheBox) {
 
 namespace {
 
+// The navigator shows the project from the start, hears of every new item,
+// and opening a sheet from it puts the navigator at the left, its panel
+// hidden, with the sheet window beside it.
+TEST_F(QOZMainTest, TheNavigatorFollowsTheProjectAndOpensSheetsBesideIt) {
+  TQOZMain& main = Start();
+  main.show();
+  TNavForm& navigator = *main.Navigator;
+  ASSERT_NE(navigator.Tree->ProjectNode, nullptr);
+  EXPECT_EQ(navigator.Tree->ProjectNode->text(0), QStringLiteral("Noname.qoz"));
+  main.TB_NewSheetClick();
+  ASSERT_EQ(navigator.Tree->SheetsNode->childCount(), 1);
+  navigator.TV_Container->setCurrentItem(navigator.Tree->SheetsNode->child(0));
+  navigator.TV_ContainerClick();
+  ASSERT_EQ(main.SheetWindows().size(), 1);
+  EXPECT_FALSE(navigator.PropertiesVisible());
+  EXPECT_EQ(main.NavigatorWindow->pos(), QPoint(0, 0));
+  QMdiSubWindow* sheetWindow = main.MdiArea->subWindowList().at(1);
+  EXPECT_EQ(sheetWindow->x(), main.NavigatorWindow->width());
+  navigator.TV_ContainerClick();
+  EXPECT_EQ(main.SheetWindows().size(), 1) << "an open sheet is not opened again";
+
+  dialogs.ExpectMessage(TMessageAnswer::Yes);
+  dialogs.ExpectMessage(TMessageAnswer::No);
+  main.TB_NewClick();
+  EXPECT_EQ(navigator.Tree->SheetsNode->childCount(), 0) << "the new project's tree";
+}
+
 TEST_F(QOZMainTest, SheetWindowsFollowTheirSheetAndTheZoomCommands) {
   TQOZMain& main = Start();
   main.TB_NewSheetClick();
@@ -481,7 +511,10 @@ TEST_F(QOZMainTest, SheetWindowsFollowTheirSheetAndTheZoomCommands) {
   EXPECT_EQ(main.SheetWindows().size(), 2);
   EXPECT_EQ(main.CB_Zoom->currentText(), QStringLiteral("80%"));  // a new sheet's zoom
 
-  main.MdiArea->setActiveSubWindow(main.MdiArea->subWindowList().at(0));
+  // The navigator is the first child window, the sheet windows follow.
+  ASSERT_EQ(main.MdiArea->subWindowList().size(), 3);
+  EXPECT_EQ(main.MdiArea->subWindowList().at(0), main.NavigatorWindow);
+  main.MdiArea->setActiveSubWindow(main.MdiArea->subWindowList().at(1));
   ASSERT_EQ(main.ActiveSheetWindow(), firstWindow);
   main.MI_ViewZoomInClick();
   EXPECT_EQ(first->Zoom(), 90);
