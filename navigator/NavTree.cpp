@@ -80,6 +80,8 @@ void TNavTree::Rebuild() {
       AddAttachment(AttachmentsNode, container_->GetAttachment(i));
     }
   }
+  // The branches show at once; each branch opens when the user asks.
+  ProjectNode->setExpanded(true);
   view_->setCurrentItem(ProjectNode);
   view_->setUpdatesEnabled(updates);
 }
