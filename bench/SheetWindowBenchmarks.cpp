@@ -58,15 +58,20 @@ TDrawing& Drawing() {
   return *drawing;
 }
 
-void BM_SheetWindowRepaint(benchmark::State& state) {
+// Shows the drawing's sheet at the benchmark's zoom in a 1920 x 1080 window.
+void ShowSheet(TDrawSheet& window, const benchmark::State& state) {
   TDrawing& drawing = Drawing();
   TSheetItem* sheet = drawing.Project->GetSheet(0);
   sheet->SetZoom(static_cast<std::int32_t>(state.range(0)));
-  TDrawSheet window;
   window.resize(1920, 1080);
   window.OpenSheet(drawing.Project.get(), sheet);
   window.show();
   QApplication::processEvents();
+}
+
+void BM_SheetWindowRepaint(benchmark::State& state) {
+  TDrawSheet window;
+  ShowSheet(window, state);
   window.SB_Sheet->horizontalScrollBar()->setValue(window.SB_Sheet->horizontalScrollBar()->maximum() / 2);
   window.SB_Sheet->verticalScrollBar()->setValue(window.SB_Sheet->verticalScrollBar()->maximum() / 2);
   state.counters["visible"] = window.OffImage.width() * 1.0;
@@ -81,14 +86,8 @@ BENCHMARK(BM_SheetWindowRepaint)->ArgName("zoom")->Arg(100)->Arg(10)->Unit(bench
 // Scrolling by a pixel to and fro: each repaint has a new origin, so no
 // curve's device points can be reused.
 void BM_SheetWindowScroll(benchmark::State& state) {
-  TDrawing& drawing = Drawing();
-  TSheetItem* sheet = drawing.Project->GetSheet(0);
-  sheet->SetZoom(static_cast<std::int32_t>(state.range(0)));
   TDrawSheet window;
-  window.resize(1920, 1080);
-  window.OpenSheet(drawing.Project.get(), sheet);
-  window.show();
-  QApplication::processEvents();
+  ShowSheet(window, state);
   QScrollBar* bar = window.SB_Sheet->verticalScrollBar();
   const int middle = bar->maximum() / 2;
   int step = 0;
@@ -104,15 +103,9 @@ BENCHMARK(BM_SheetWindowScroll)->ArgName("zoom")->Arg(100)->Arg(10)->Unit(benchm
 // A new window's first picture, with nothing measured or laid out yet (the
 // decoded pictures are shared and stay).
 void BM_SheetWindowFirstPicture(benchmark::State& state) {
-  TDrawing& drawing = Drawing();
-  TSheetItem* sheet = drawing.Project->GetSheet(0);
-  sheet->SetZoom(static_cast<std::int32_t>(state.range(0)));
   for (auto _ : state) {
     TDrawSheet window;
-    window.resize(1920, 1080);
-    window.OpenSheet(drawing.Project.get(), sheet);
-    window.show();
-    QApplication::processEvents();
+    ShowSheet(window, state);
   }
 }
 BENCHMARK(BM_SheetWindowFirstPicture)->ArgName("zoom")->Arg(100)->Arg(10)
