@@ -8,11 +8,11 @@
 #include "model/PosItem.h"
 #include "model/SheetItem.h"
 #include "platform/Dialogs.h"
+#include "platform/DragLauncher.h"
+#include "platform/DragMimeData.h"
 #include "platform/PainterCanvas.h"
 #include "platform/QtText.h"
 #include "project/Container.h"
-#include "platform/DragLauncher.h"
-#include "platform/DragMimeData.h"
 #include "render/LinkDrawBot.h"
 #include "render/QOZSpline.h"
 #include "render/SelDrawBot.h"
@@ -186,12 +186,11 @@ void TDrawSheet::Refresh(bool notify) {
   }
 }
 
-void TDrawSheet::AfterZoom() {
-  Sheet->SetZoom(OffCanvas->ZoomPercent());
-}
+void TDrawSheet::AfterZoom() { Sheet->SetZoom(OffCanvas->ZoomPercent()); }
 
 void TDrawSheet::ZoomInSheet() {
   if (!View) return;
+  CancelBeforeZoom();
   OffCanvas->ZoomIn();
   PaintCanvas->ZoomIn();
   AfterZoom();
@@ -201,6 +200,7 @@ void TDrawSheet::ZoomInSheet() {
 
 void TDrawSheet::ZoomOutSheet() {
   if (!View) return;
+  CancelBeforeZoom();
   OffCanvas->ZoomOut();
   PaintCanvas->ZoomOut();
   AfterZoom();
@@ -210,10 +210,15 @@ void TDrawSheet::ZoomOutSheet() {
 
 void TDrawSheet::ZoomSheetTo(std::int32_t percent) {
   if (!View) return;
+  CancelBeforeZoom();
   SetBothZooms(percent);
   AfterZoom();
   Refresh(true);
   SyncZoomSelector();
+}
+
+void TDrawSheet::CancelBeforeZoom() {
+  if (Banding || Resizing || HandleDragging) CancelPointerAction();
 }
 
 std::optional<int> TDrawSheet::ZoomSelectorIndex(std::int32_t zoom) {
@@ -385,16 +390,27 @@ bool TDrawSheet::FilterPointerEvent(QEvent* event) {
     case QEvent::MouseButtonPress:
       if (mouse->button() != Qt::LeftButton) return false;
       clickPending_ = true;
+      pressRecorded_ = true;
       PB_SheetMouseDown(mouse->button(), mouse->modifiers(), at.x(), at.y());
       return true;
     case QEvent::MouseButtonDblClick:
       if (mouse->button() != Qt::LeftButton) return false;
       clickPending_ = false;
+      modalShown_ = false;
       PB_SheetDblClick();
+      if (modalShown_) {
+        // The button went up in the modal window: this press has ended.
+        pressRecorded_ = false;
+        EndPress();
+        return true;
+      }
+      pressRecorded_ = true;
       PB_SheetMouseDown(mouse->button(), mouse->modifiers(), at.x(), at.y());
       return true;
     case QEvent::MouseButtonRelease:
       if (mouse->button() != Qt::LeftButton) return false;
+      if (!pressRecorded_) return true;
+      pressRecorded_ = false;
       if (clickPending_ && PB_Sheet->rect().contains(at)) PB_SheetClick();
       clickPending_ = false;
       PB_SheetMouseUp(mouse->button(), mouse->modifiers(), at.x(), at.y());
@@ -451,13 +467,11 @@ bool TDrawSheet::FilterDragEvent(QEvent* event) {
 void TDrawSheet::PB_SheetMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
   if (button != Qt::LeftButton || !View) return;
   pressCancelled_ = false;
-  if (CornerHandle == TSheetView::kNoCorner && LinkHandle == TQOZSpline::kNoHandle) {
-    PressPlain(x, y);
-  } else if (CornerHandle != TSheetView::kNoCorner) {
-    PressCorner();
-  } else {
-    PressHandle(x, y);
-  }
+  // A corner or handle whose note or link has gone since the hover is reset
+  // by its press, which then goes on as a plain one.
+  if (CornerHandle != TSheetView::kNoCorner) PressCorner();
+  if (!Resizing && LinkHandle != TQOZSpline::kNoHandle) PressHandle(x, y);
+  if (!Resizing && !HandleDragging) PressPlain(x, y);
 }
 
 void TDrawSheet::PressPlain(int x, int y) {
@@ -466,8 +480,7 @@ void TDrawSheet::PressPlain(int x, int y) {
   if (note) {
     const std::vector<TNoteItem*> selected = View->SelectedNotes();
     const bool newSelection =
-        std::find(selected.begin(), selected.end(), note) == selected.end() ||
-        View->SelectedLink();
+        std::find(selected.begin(), selected.end(), note) == selected.end() || View->SelectedLink();
     if (std::find(selected.begin(), selected.end(), note) == selected.end()) {
       View->ClearSelection();
     }
@@ -483,6 +496,8 @@ void TDrawSheet::PressPlain(int x, int y) {
     View->SelectLink(link);
     Refresh(true);
   } else {
+    selectionBeforeBand_ = View->SelectedNotes();
+    linkBeforeBand_ = View->SelectedLink();
     View->ClearSelection();
     View->ClearSelectedLink();
     Banding = true;
@@ -544,7 +559,8 @@ void TDrawSheet::PB_SheetMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifie
     GhostLink(x, y);
   }
   UpdateHover(buttons, x, y);
-  const bool farEnough = std::abs(x - PressX) > kDragDistance || std::abs(y - PressY) > kDragDistance;
+  const bool farEnough =
+      std::abs(x - PressX) > kDragDistance || std::abs(y - PressY) > kDragDistance;
   PointerX = x;
   PointerY = y;
   if (farEnough && !dragRunning_ && PressedOnNote && !NoDrag) StartNoteDrag();
@@ -579,13 +595,17 @@ void TDrawSheet::StartNoteDrag() {
   if (!drag) return;
   const QPointer<TDrawSheet> alive(this);
   dragRunning_ = true;
+  // The drag takes the release: no click and no release of this press follow.
+  pressRecorded_ = false;
+  clickPending_ = false;
   DragLauncher().Run(PB_Sheet, std::move(drag));
   if (!alive) return;
   dragRunning_ = false;
   // However the drag ended, nothing of it stays on the surface.
-  if (boxShown_) ToggleSelectionBox();
-  if (RelateMode) EndRelateMode();
+  RelateHint->hide();
+  RelateMode = false;
   DropRelates = false;
+  if (boxShown_) ToggleSelectionBox();
   EndPress();
 }
 
@@ -666,7 +686,7 @@ void TDrawSheet::PB_SheetDblClick() {
   if (!note) {
     TLinkItem* link = View->LinkAt(PointerX, PointerY);
     if (!link || (!View->ShowAllRelations() && link->Sheet() != Sheet)) return;
-    EditLink(link);
+    if (!EditLink(link)) return;
   }
   // A note's own double click opens its property window, which comes with
   // the property windows.
@@ -674,13 +694,18 @@ void TDrawSheet::PB_SheetDblClick() {
   Refresh(true);
 }
 
-void TDrawSheet::EditLink(TLinkItem* link) {
+bool TDrawSheet::EditLink(TLinkItem* link) {
   try {
     LinkEditor->Setup(Container, link);
-  } catch (const std::exception&) {
-    return;  // a link whose type is not the project's cannot be edited here
+  } catch (const std::exception& error) {
+    // A link whose type is not the project's cannot be edited here.
+    modalShown_ = true;
+    Dialogs().Message(this, QString::fromLocal8Bit(error.what()), TMessageIcon::Error,
+                      TMessageButtons::Ok);
+    return false;
   }
-  if (Dialogs().ShowModal(*LinkEditor) != QDialog::Accepted) return;
+  modalShown_ = true;
+  if (Dialogs().ShowModal(*LinkEditor) != QDialog::Accepted) return true;
   link->SetArrowStyle(LinkEditor->ArrowStyle);
   link->SetColor(LinkEditor->Color);
   link->SetWidth(LinkEditor->Width);
@@ -691,12 +716,18 @@ void TDrawSheet::EditLink(TLinkItem* link) {
     View->ClearSelectedLink();
     View->SelectLink(changed);
   }
+  return true;
 }
 
 void TDrawSheet::CancelPointerAction() {
-  if (Banding || Resizing) {
+  if (Banding) {
     if (bandShown_) XorBand();
     Banding = false;
+    RestoreSelectionBeforeBand();
+    Refresh(false);
+  }
+  if (Resizing) {
+    if (bandShown_) XorBand();
     Resizing = false;
     CornerHandle = TSheetView::kNoCorner;
   }
@@ -717,6 +748,16 @@ void TDrawSheet::CancelPointerAction() {
     Refresh(false);
   }
   pressCancelled_ = true;
+  clickPending_ = false;
+}
+
+// Nothing can be deleted while the button is held for the band, so what was
+// selected is still there.
+void TDrawSheet::RestoreSelectionBeforeBand() {
+  for (TNoteItem* note : selectionBeforeBand_) View->SelectNote(note);
+  if (linkBeforeBand_) View->SelectLink(linkBeforeBand_);
+  selectionBeforeBand_.clear();
+  linkBeforeBand_ = nullptr;
 }
 
 void TDrawSheet::GhostLink(int x, int y) {
@@ -873,9 +914,8 @@ void TDrawSheet::DragOverNotes(const TDragNotes& drag, int x, int y, TDragState 
 void TDrawSheet::UpdateRelateMode(const TDragNotes& drag, int x, int y) {
   TNoteItem* target = View->NoteAt(x, y);
   const TNoteItem* dragged = drag.ItemCount() == 1 ? drag.Note(0) : nullptr;
-  const bool relates = target && dragged && dragged != target &&
-                       Container->RelationCount() > 0 && !target->IsAggregation() &&
-                       !dragged->IsAggregation();
+  const bool relates = target && dragged && dragged != target && Container->RelationCount() > 0 &&
+                       !target->IsAggregation() && !dragged->IsAggregation();
   if (!relates) {
     if (RelateMode) EndRelateMode();
     return;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -142,6 +143,10 @@ class TDrawSheet : public QWidget {
   void UpdateHover(Qt::MouseButtons buttons, int x, int y);
   void StartNoteDrag();
   void EndPress();
+  // Zooming changes what device points mean: what the pointer is doing is
+  // taken back first.
+  void CancelBeforeZoom();
+  void RestoreSelectionBeforeBand();
 
   // The xor pictures drawn on the surface; each drawing toggles it, and a
   // redraw puts back the ones that are showing.
@@ -157,7 +162,8 @@ class TDrawSheet : public QWidget {
   void DropNotes(const TDragNotes& drag, int x, int y);
   void DropLink(const TDragNotes& drag, int x, int y);
   void DropNewNote(int x, int y);
-  void EditLink(TLinkItem* link);
+  // False when the link cannot be edited (its error has been shown).
+  bool EditLink(TLinkItem* link);
 
   void Draw();
   // Makes OffImage the given size, with a canvas on it for the drawing.
@@ -180,6 +186,14 @@ class TDrawSheet : public QWidget {
   bool dragRunning_ = false;     // a drag this window started is under way
   bool pressCancelled_ = false;  // Escape ended what the press began
   bool clickPending_ = false;    // a single press whose release is a click
+  // A left press on the surface whose release has not come. Qt hands a
+  // drag's release back after the drag and a modal dialog takes it: such
+  // releases end no press of the surface and are ignored.
+  bool pressRecorded_ = false;
+  bool modalShown_ = false;  // a double click opened a modal window
+  // What was selected before a band cleared it, for Escape to put back.
+  std::vector<TNoteItem*> selectionBeforeBand_;
+  TLinkItem* linkBeforeBand_ = nullptr;
   bool bandShown_ = false;
   bool ghostShown_ = false;
   bool boxShown_ = false;

@@ -3,6 +3,8 @@
 #include "model/DataStructures.h"
 #include "model/NoteItem.h"
 #include "model/RelationItem.h"
+#include "model/SheetItem.h"
+#include "navigator/NavForm.h"
 #include "platform/DesktopShell.h"
 #include "platform/Dialogs.h"
 #include "platform/DragLauncher.h"
@@ -10,8 +12,6 @@
 #include "platform/SettingsStore.h"
 #include "project/Container.h"
 #include "project/IniFile.h"
-#include "model/SheetItem.h"
-#include "navigator/NavForm.h"
 #include "sheetwindow/DragNewNote.h"
 #include "sheetwindow/SheetForm.h"
 #include "shell/FrmAbout.h"
@@ -70,7 +70,8 @@ void MakeCurrentDirectoryOf(const QString& path) {
 bool SamePath(const QString& a, const QString& b) {
   const QFileInfo first(a);
   const QFileInfo second(b);
-  if (first.exists() && second.exists()) return first.canonicalFilePath() == second.canonicalFilePath();
+  if (first.exists() && second.exists())
+    return first.canonicalFilePath() == second.canonicalFilePath();
   return QDir::cleanPath(first.absoluteFilePath()) == QDir::cleanPath(second.absoluteFilePath());
 }
 
@@ -186,13 +187,13 @@ void TQOZMain::UpdateWindowMenu() {
   Command(MI_Window, MI_WindowFit, "&Fit to screen", TQOZIcons::kFit);
   connect(MI_WindowCascade, &QAction::triggered, MdiArea, &QMdiArea::cascadeSubWindows);
   connect(MI_WindowTile, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
-  connect(MI_WindowFit, &QAction::triggered, this, &TQOZMain::MI_WindowFitClick);
+  connect(MI_WindowFit, &QAction::triggered, this, &TQOZMain::TB_FitToScreenClick);
   const QList<QMdiSubWindow*> windows = MdiArea->subWindowList();
   if (!windows.isEmpty()) MI_Window->addSeparator();
   int number = 1;
   for (QMdiSubWindow* window : windows) {
-    QAction* entry = MI_Window->addAction(
-        QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()));
+    QAction* entry =
+        MI_Window->addAction(QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()));
     entry->setCheckable(true);
     entry->setChecked(window == MdiArea->activeSubWindow());
     connect(entry, &QAction::triggered, this,
@@ -261,22 +262,21 @@ void TQOZMain::ConnectCommands() {
   both(MI_HelpAbout, nullptr, &TQOZMain::MI_HelpAboutClick);
   both(MI_ViewZoomIn, TB_ZoomIn, &TQOZMain::MI_ViewZoomInClick);
   both(MI_ViewZoomOut, TB_ZoomOut, &TQOZMain::MI_ViewZoomOutClick);
-  both(nullptr, TB_FitToScreen, &TQOZMain::MI_WindowFitClick);
+  both(nullptr, TB_FitToScreen, &TQOZMain::TB_FitToScreenClick);
   connect(CB_Zoom, &QComboBox::activated, this, [this] { CB_ZoomChange(); });
   connect(TB_Cascade, &QAction::triggered, MdiArea, &QMdiArea::cascadeSubWindows);
   connect(TB_Tile, &QAction::triggered, MdiArea, &QMdiArea::tileSubWindows);
   // These work on searches, relation types, autosave and printing, whose
   // windows come later; they are shown, greyed, until then.
-  for (QAction* later : {SaveBackup1, tbAutoSave, MI_FilePrint, TB_Print, MI_SearchGlobal,
-                         MI_SearchNotes, MI_SearchSheets, MI_SearchAttachments, TB_Search,
-                         MI_ViewRelations, TB_Relations}) {
+  for (QAction* later :
+       {SaveBackup1, tbAutoSave, MI_FilePrint, TB_Print, MI_SearchGlobal, MI_SearchNotes,
+        MI_SearchSheets, MI_SearchAttachments, TB_Search, MI_ViewRelations, TB_Relations}) {
     later->setEnabled(false);
   }
 }
 
 void TQOZMain::UpdateTitle() {
-  setWindowTitle(QStringLiteral("QOZ - ") +
-                 QFileInfo(FromLocal(project_->FileName())).fileName());
+  setWindowTitle(QStringLiteral("QOZ - ") + QFileInfo(FromLocal(project_->FileName())).fileName());
 }
 
 // ---------------------------------------------------------------------------
@@ -421,11 +421,9 @@ void TQOZMain::RememberLastProject() {
 
 bool TQOZMain::SaveIfModified() {
   if (!project_->IsModified()) return true;
-  const TMessageAnswer answer =
-      Dialogs().Message(this,
-                        FromLocal(project_->FileName()) +
-                            QStringLiteral(" is modified. Save before closing?"),
-                        TMessageIcon::Confirmation, TMessageButtons::YesNoCancel);
+  const TMessageAnswer answer = Dialogs().Message(
+      this, FromLocal(project_->FileName()) + QStringLiteral(" is modified. Save before closing?"),
+      TMessageIcon::Confirmation, TMessageButtons::YesNoCancel);
   if (answer == TMessageAnswer::No) return true;
   if (answer != TMessageAnswer::Yes) return false;
   // Saved as the Save command saves: an unnamed project asks for a name, and
@@ -485,7 +483,7 @@ void TQOZMain::NotifyNavigators(TPoolItem* item) {
 
 void TQOZMain::OpenArrangedSheetWindow(TSheetItem* sheet) {
   OpenSheetWindow(sheet);
-  MI_WindowFitClick();
+  TB_FitToScreenClick();
 }
 
 void TQOZMain::SuspendRepainting(bool suspended) { setUpdatesEnabled(!suspended); }
@@ -493,7 +491,8 @@ void TQOZMain::SuspendRepainting(bool suspended) { setUpdatesEnabled(!suspended)
 QList<TDrawSheet*> TQOZMain::SheetWindows() const {
   QList<TDrawSheet*> windows;
   for (QMdiSubWindow* window : MdiArea->subWindowList()) {
-    if (auto* sheet = qobject_cast<TDrawSheet*>(window->widget())) windows.append(sheet);
+    auto* sheet = qobject_cast<TDrawSheet*>(window->widget());
+    if (sheet && !window->isHidden()) windows.append(sheet);
   }
   return windows;
 }
@@ -512,11 +511,13 @@ void TQOZMain::RefreshSheetWindows() {
   for (QMdiSubWindow* window : MdiArea->subWindowList()) {
     auto* sheetWindow = qobject_cast<TDrawSheet*>(window->widget());
     if (!sheetWindow) continue;
+    if (window->isHidden()) continue;  // closed, waiting to be deleted
     if (sheetWindow->Container == project_.get() && project_->ContainsSheet(sheetWindow->Sheet)) {
       sheetWindow->Refresh(false);
     } else {
+      // Deleted once control is back in the event loop: this may run inside
+      // a handler of that very window, or during its drag.
       window->close();
-      delete window;
     }
   }
 }
@@ -534,7 +535,13 @@ TDrawSheet* TQOZMain::OpenSheetWindow(TSheetItem* sheet) {
   child->setAttribute(Qt::WA_DeleteOnClose);
   child->resize(607, 431);
   child->show();
-  window->OpenSheet(project_.get(), sheet);
+  try {
+    window->OpenSheet(project_.get(), sheet);
+  } catch (...) {
+    // A window that could not show its sheet is not left behind.
+    delete child;
+    throw;
+  }
   window->SyncZoomSelector();
   MdiArea->setActiveSubWindow(child);
   return window;
@@ -632,8 +639,8 @@ void TQOZMain::TB_NewNoteClick() { project_->AddNote(DefaultNote); }
 void TQOZMain::TB_NewSheetClick() { project_->AddSheet(DefaultSheet); }
 
 QString TQOZMain::HelpPage() {
-  const QString installed = QCoreApplication::applicationDirPath() +
-                            QStringLiteral("/../share/qoz/help/index.html");
+  const QString installed =
+      QCoreApplication::applicationDirPath() + QStringLiteral("/../share/qoz/help/index.html");
   if (QFileInfo::exists(installed)) return QFileInfo(installed).canonicalFilePath();
   const QString source = QStringLiteral(QOZ_SOURCE_HELP_PAGE);
   return QFileInfo::exists(source) ? source : QString();
@@ -668,16 +675,15 @@ void TQOZMain::CB_ZoomChange() {
   if (number) window->ZoomSheetTo(percent);
 }
 
-// The sheet windows side by side to the right of the navigator (when there
-// is one), all as high as it.
 // The navigator at the left, a quarter of the width plus its property
 // panel's room, the panel then hidden; every other window beside it.
-void TQOZMain::MI_WindowFitClick() {
+void TQOZMain::TB_FitToScreenClick() {
   showMaximized();
   const QSize client = MdiArea->viewport()->size();
   const int height = std::max(1, client.height() - 4);
   int left = 0;
-  if (NavigatorWindow && NavigatorWindow->isVisible()) {
+  // A navigator the user closed comes back: it is only hidden.
+  if (NavigatorWindow) {
     if (!Navigator->PropertiesVisible()) Navigator->btn_togglepropClick();
     NavigatorWindow->showNormal();
     NavigatorWindow->setGeometry(0, 0, client.width() / 4 + TNavForm::kMinPanelWidth, height);
@@ -687,7 +693,7 @@ void TQOZMain::MI_WindowFitClick() {
     left = NavigatorWindow->width();
   }
   for (QMdiSubWindow* window : MdiArea->subWindowList()) {
-    if (window == NavigatorWindow) continue;
+    if (window == NavigatorWindow || window->isHidden()) continue;
     window->showNormal();
     window->setGeometry(left, 0, std::max(1, client.width() - left - 4), height);
   }

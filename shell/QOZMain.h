@@ -80,7 +80,7 @@ class TQOZMain : public QMainWindow, public INotifications, public TNavigatorHos
   void MI_ViewZoomInClick();
   void MI_ViewZoomOutClick();
   void CB_ZoomChange();
-  void MI_WindowFitClick();
+  void TB_FitToScreenClick();
 
   // A new sheet window on the sheet of the open project, made active.
   TDrawSheet* OpenSheetWindow(TSheetItem* sheet);

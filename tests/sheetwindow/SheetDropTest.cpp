@@ -5,8 +5,8 @@
 #include "model/SheetItem.h"
 #include "project/Container.h"
 #include "project/ProjectTestHelpers.h"
-#include "render/VCanvas.h"
 #include "render/SheetView.h"
+#include "render/VCanvas.h"
 #include "sheetwindow/DragAttach.h"
 #include "sheetwindow/DragNewNote.h"
 #include "sheetwindow/DragNotes.h"
@@ -216,6 +216,23 @@ TEST_P(SheetDropTest, RelateModeNeedsOneDraggedNoteOverAnotherOrdinaryNote) {
     EXPECT_FALSE(window.RelateMode) << "two notes";
     Over(drag, 340, 120, TState::Leave);
   });
+}
+
+// A drag may end without a leave (cancelled with Escape over a note): relate
+// mode ends, and neither the hint nor the moving box stays.
+TEST_P(SheetDropTest, ADragEndingInRelateModeLeavesNothingBehind) {
+  window.View->SelectNote(a);
+  window.Refresh(false);
+  const QImage before = Shown();
+  DragFrom(140, 120, [&](TDragObject& drag) {
+    Over(drag, 150, 120, TState::Enter);
+    Over(drag, 340, 120, TState::Move);
+    ASSERT_TRUE(window.RelateMode);
+  });
+  EXPECT_FALSE(window.RelateMode);
+  EXPECT_FALSE(window.DropRelates);
+  EXPECT_FALSE(window.RelateHint->isVisible());
+  EXPECT_EQ(Shown(), before);
 }
 
 TEST_P(SheetDropTest, DroppingANoteOnAnotherAsksForTheLinkAndCancelChangesNothing) {

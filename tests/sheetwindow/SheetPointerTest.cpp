@@ -15,12 +15,13 @@
 #include "support/RecordingDragLauncher.h"
 #include "support/ScriptedDialogs.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QImage>
-#include <QSpinBox>
-#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSpinBox>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -83,6 +84,18 @@ class SheetPointerTest : public ::testing::TestWithParam<int> {
     ClickAt(x, y);
     window.PB_SheetDblClick();
     Press(x, y);
+  }
+
+  // A Qt mouse event on the surface, which goes through the window's filter.
+  void Send(QEvent::Type type, std::int32_t x, std::int32_t y, Qt::MouseButton button,
+            Qt::MouseButtons held) {
+    const QPointF at(D(x), D(y));
+    QMouseEvent event(type, at, window.PB_Sheet->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(window.PB_Sheet, &event);
+  }
+  void SendKey(int key) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&window, &event);
   }
 
   std::vector<TNoteItem*> Selected() const { return window.View->SelectedNotes(); }
@@ -345,18 +358,66 @@ TEST_P(SheetPointerTest, APressAndAMoveDragTheNotesButNotAfterADoubleClick) {
 // The Qt events on the surface reach the handlers: a band made with real
 // mouse events selects.
 TEST_P(SheetPointerTest, MouseEventsOnTheSurfaceDriveTheHandlers) {
-  const auto send = [&](QEvent::Type type, std::int32_t x, std::int32_t y, Qt::MouseButton button,
-                        Qt::MouseButtons held) {
-    const QPointF at(D(x), D(y));
-    QMouseEvent event(type, at, window.PB_Sheet->mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(window.PB_Sheet, &event);
-  };
-  send(QEvent::MouseButtonPress, 50, 50, Qt::LeftButton, Qt::LeftButton);
+  Send(QEvent::MouseButtonPress, 50, 50, Qt::LeftButton, Qt::LeftButton);
   EXPECT_TRUE(window.Banding);
-  send(QEvent::MouseMove, 350, 300, Qt::NoButton, Qt::LeftButton);
-  send(QEvent::MouseButtonRelease, 350, 300, Qt::LeftButton, Qt::NoButton);
+  Send(QEvent::MouseMove, 350, 300, Qt::NoButton, Qt::LeftButton);
+  Send(QEvent::MouseButtonRelease, 350, 300, Qt::LeftButton, Qt::NoButton);
   EXPECT_FALSE(window.Banding);
   EXPECT_THAT(Selected(), UnorderedElementsAre(a, b));
+}
+
+// Qt hands a drag's release back once the drag is over, and a modal window
+// opened by a double click takes that click's release: neither may act as
+// the release of a press on the surface.
+TEST_P(SheetPointerTest, ReleasesThatNoPressOfTheSurfaceBeganChangeNothing) {
+  window.View->SelectNote(a);
+  window.View->SelectNote(b);
+  Send(QEvent::MouseMove, 120, 120, Qt::NoButton, Qt::NoButton);
+  Send(QEvent::MouseButtonPress, 120, 120, Qt::LeftButton, Qt::LeftButton);
+  Send(QEvent::MouseMove, 160, 120, Qt::NoButton, Qt::LeftButton);
+  ASSERT_EQ(drags.Sources.size(), 1u);
+  Send(QEvent::MouseButtonRelease, 120, 420, Qt::LeftButton, Qt::NoButton);  // over C
+  EXPECT_THAT(Selected(), UnorderedElementsAre(a, b)) << "the drag's release selects nothing";
+
+  TLinkItem* link = LinkAB();
+  const QPoint on = OnLink(link);
+  dialogs.ExpectModal([](QDialog&) { return int(QDialog::Rejected); });
+  Send(QEvent::MouseMove, on.x(), on.y(), Qt::NoButton, Qt::NoButton);
+  Send(QEvent::MouseButtonPress, on.x(), on.y(), Qt::LeftButton, Qt::LeftButton);
+  Send(QEvent::MouseButtonRelease, on.x(), on.y(), Qt::LeftButton, Qt::NoButton);
+  Send(QEvent::MouseButtonDblClick, on.x(), on.y(), Qt::LeftButton, Qt::LeftButton);
+  EXPECT_TRUE(dialogs.Done());
+  // The release went to the link editor; the next press and move on a note drag it.
+  Send(QEvent::MouseMove, 120, 420, Qt::NoButton, Qt::NoButton);
+  Send(QEvent::MouseButtonPress, 120, 420, Qt::LeftButton, Qt::LeftButton);
+  Send(QEvent::MouseMove, 160, 420, Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(drags.Sources.size(), 2u);
+}
+
+// Escape, and a zoom, take a band back: what was selected before it is
+// selected and shown again.
+TEST_P(SheetPointerTest, EscapeOrAZoomDuringABandPutsTheSelectionBack) {
+  TLinkItem* link = LinkAB();
+  window.View->SelectNote(c);
+  window.View->SelectLink(link);
+  window.Refresh(false);
+  const QImage before = Shown();
+  Hover(600, 600);
+  Press(600, 600);
+  Move(20, 20);
+  SendKey(Qt::Key_Escape);
+  EXPECT_FALSE(window.Banding);
+  EXPECT_THAT(Selected(), ElementsAre(c));
+  EXPECT_EQ(window.View->SelectedLink(), link);
+  EXPECT_EQ(Shown(), before);
+  Release(20, 20);
+  EXPECT_THAT(Selected(), ElementsAre(c)) << "the release of a cancelled band selects nothing";
+
+  Press(600, 600);
+  Move(20, 20);
+  window.ZoomInSheet();
+  EXPECT_FALSE(window.Banding);
+  EXPECT_THAT(Selected(), ElementsAre(c));
 }
 
 INSTANTIATE_TEST_SUITE_P(Zooms, SheetPointerTest, ::testing::Values(100, 50),

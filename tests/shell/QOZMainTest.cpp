@@ -2,10 +2,10 @@
 #include "model/NoteItem.h"
 #include "model/RelationItem.h"
 #include "model/SheetItem.h"
-#include "project/Container.h"
 #include "navigator/NavForm.h"
 #include "navigator/NavTree.h"
 #include "navigator/NavTreeView.h"
+#include "project/Container.h"
 #include "sheetwindow/DragNewNote.h"
 #include "sheetwindow/SheetForm.h"
 #include "shell/FrmAbout.h"
@@ -19,25 +19,26 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMouseEvent>
 #include <QComboBox>
-#include <QLabel>
-#include <QMenu>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -197,14 +198,14 @@ TEST_F(QOZMainTest, NewAsksFirstAndTheModifiedPromptDecides) {
   main.TB_NewClick();
   EXPECT_EQ(main.Project().NoteCount(), 0);
   EXPECT_THAT(RelationNames(main.Project()), ElementsAre("leads to", "consists of", "assumes"));
-  EXPECT_THAT(dialogs.Messages(),
-              ElementsAre(QStringLiteral("Are you sure you want to start a new project ?"),
-                          QStringLiteral("Are you sure you want to start a new project ?"),
-                          Q(dir.Path() / "Noname.qoz") +
-                              QStringLiteral(" is modified. Save before closing?"),
-                          QStringLiteral("Are you sure you want to start a new project ?"),
-                          Q(dir.Path() / "Noname.qoz") +
-                              QStringLiteral(" is modified. Save before closing?")));
+  EXPECT_THAT(
+      dialogs.Messages(),
+      ElementsAre(
+          QStringLiteral("Are you sure you want to start a new project ?"),
+          QStringLiteral("Are you sure you want to start a new project ?"),
+          Q(dir.Path() / "Noname.qoz") + QStringLiteral(" is modified. Save before closing?"),
+          QStringLiteral("Are you sure you want to start a new project ?"),
+          Q(dir.Path() / "Noname.qoz") + QStringLiteral(" is modified. Save before closing?")));
   EXPECT_EQ(dialogs.Transcript()[2].Buttons, TMessageButtons::YesNoCancel);
   EXPECT_EQ(dialogs.Transcript()[2].Icon, TMessageIcon::Confirmation);
 }
@@ -245,7 +246,8 @@ TEST_F(QOZMainTest, OpeningAProjectWithoutItsLinkFileEndsWithANewProject) {
               StartsWith("An error occurred while loading."));
   EXPECT_EQ(main.windowTitle(), QStringLiteral("QOZ - Noname.qoz"));
   EXPECT_EQ(main.Project().NoteCount(), 0);
-  EXPECT_EQ(dialogs.Transcript()[0].FileOptions.Filter, QStringLiteral("QOZ Projects (*.qoz)|*.qoz"));
+  EXPECT_EQ(dialogs.Transcript()[0].FileOptions.Filter,
+            QStringLiteral("QOZ Projects (*.qoz)|*.qoz"));
 }
 
 TEST_F(QOZMainTest, ExitWithUnsavedChangesAnsweredCancelKeepsRunning) {
@@ -310,8 +312,7 @@ TEST_F(QOZMainTest, SaveAsCopiesPicturesButNeverOntoThemselves) {
   main.Project().GetNote(1)->SetImageFile((dir.Path() / "cafe" / "here.png").string());
   dialogs.ExpectSaveFile(std::nullopt);
   main.MI_FileSaveAsClick();
-  EXPECT_EQ(qoztest::ReadBytes((dir.Path() / "cafe" / "elsewhere.png").string()),
-            "picture bytes");
+  EXPECT_EQ(qoztest::ReadBytes((dir.Path() / "cafe" / "elsewhere.png").string()), "picture bytes");
   EXPECT_EQ(qoztest::ReadBytes((dir.Path() / "cafe" / "here.png").string()), "kept bytes");
 }
 
@@ -387,31 +388,49 @@ using TEntries = std::vector<std::pair<std::string, std::string>>;
 TEST_F(QOZMainTest, TheMenusHoldTheCommandsInTheirOrderWithTheirShortcuts) {
   TQOZMain& main = Start();
   std::vector<std::string> bar;
-  for (const QAction* action : main.menuBar()->actions()) bar.push_back(action->text().toStdString());
+  for (const QAction* action : main.menuBar()->actions())
+    bar.push_back(action->text().toStdString());
   EXPECT_THAT(bar, ElementsAre("&File", "&Edit", "&Search", "&View", "&Window", "&Help"));
-  EXPECT_EQ(Entries(main.MI_File),
-            (TEntries{{"&New", ""}, {"&Open...", ""}, {"&Save...", "Ctrl+S"},
-                      {"Save &As...", ""}, {"&Import", ""}, {"A&uto Save...", ""}, {"-", ""},
-                      {"&Print...", "Ctrl+P"}, {"-", ""}, {"&Exit", ""}}));
+  EXPECT_EQ(Entries(main.MI_File), (TEntries{{"&New", ""},
+                                             {"&Open...", ""},
+                                             {"&Save...", "Ctrl+S"},
+                                             {"Save &As...", ""},
+                                             {"&Import", ""},
+                                             {"A&uto Save...", ""},
+                                             {"-", ""},
+                                             {"&Print...", "Ctrl+P"},
+                                             {"-", ""},
+                                             {"&Exit", ""}}));
   EXPECT_EQ(Entries(main.MI_Edit),
             (TEntries{{"New &Note...", "Ctrl+N"}, {"New &Sheet...", "Ctrl+W"}}));
-  EXPECT_EQ(Entries(main.MI_Search), (TEntries{{"&Global...", "Ctrl+F"}, {"&Notes...", ""},
-                                               {"&Sheets...", ""}, {"&Attachments...", ""}}));
-  EXPECT_EQ(Entries(main.MI_View), (TEntries{{"Zoom &In", "Ctrl+I"}, {"Zoom &Out", "Ctrl+U"},
-                                             {"-", ""}, {"&Relation types...", "Ctrl+R"}}));
+  EXPECT_EQ(Entries(main.MI_Search), (TEntries{{"&Global...", "Ctrl+F"},
+                                               {"&Notes...", ""},
+                                               {"&Sheets...", ""},
+                                               {"&Attachments...", ""}}));
+  EXPECT_EQ(Entries(main.MI_View), (TEntries{{"Zoom &In", "Ctrl+I"},
+                                             {"Zoom &Out", "Ctrl+U"},
+                                             {"-", ""},
+                                             {"&Relation types...", "Ctrl+R"}}));
   EXPECT_EQ(Entries(main.MI_Window),
             (TEntries{{"&Cascade", ""}, {"&Tile", ""}, {"&Fit to screen", ""}}));
   EXPECT_EQ(Entries(main.MI_Help), (TEntries{{"&Contents", ""}, {"-", ""}, {"&About", ""}}));
-  const std::pair<QAction*, const char*> hints[] = {
-      {main.TB_new, "New Project"},        {main.TB_Open, "Open Project"},
-      {main.TB_Save, "Save Project"},      {main.tbImport, "Import File"},
-      {main.tbAutoSave, "Auto Save"},      {main.TB_Print, "Print the active sheet"},
-      {main.TB_Exit, "Exit QOZ"},          {main.TB_NewNote, "New Note"},
-      {main.TB_NewSheet, "New Sheet"},     {main.TB_Search, "Search"},
-      {main.TB_ZoomIn, "Zoom in"},         {main.TB_ZoomOut, "Zoom out"},
-      {main.TB_Relations, "Relation types"}, {main.TB_Cascade, "Cascade Windows"},
-      {main.TB_Tile, "Tile Windows"},      {main.TB_FitToScreen, "Fit to screen"},
-      {main.ToolButton15, "help"}};
+  const std::pair<QAction*, const char*> hints[] = {{main.TB_new, "New Project"},
+                                                    {main.TB_Open, "Open Project"},
+                                                    {main.TB_Save, "Save Project"},
+                                                    {main.tbImport, "Import File"},
+                                                    {main.tbAutoSave, "Auto Save"},
+                                                    {main.TB_Print, "Print the active sheet"},
+                                                    {main.TB_Exit, "Exit QOZ"},
+                                                    {main.TB_NewNote, "New Note"},
+                                                    {main.TB_NewSheet, "New Sheet"},
+                                                    {main.TB_Search, "Search"},
+                                                    {main.TB_ZoomIn, "Zoom in"},
+                                                    {main.TB_ZoomOut, "Zoom out"},
+                                                    {main.TB_Relations, "Relation types"},
+                                                    {main.TB_Cascade, "Cascade Windows"},
+                                                    {main.TB_Tile, "Tile Windows"},
+                                                    {main.TB_FitToScreen, "Fit to screen"},
+                                                    {main.ToolButton15, "help"}};
   for (const auto& [button, hint] : hints) EXPECT_EQ(button->toolTip(), QString::fromUtf8(hint));
   EXPECT_EQ(main.CB_Zoom->toolTip(), QStringLiteral("Zoom Percentage"));
   EXPECT_EQ(main.PN_NewNote->toolTip(), QStringLiteral("Drag and Drop On Sheet"));
@@ -445,8 +464,7 @@ TEST_F(QOZMainTest, TheNewNoteTileStartsTheDragOfANewNote) {
   send(QEvent::MouseButtonPress, {4, 4}, Qt::LeftButton, Qt::LeftButton);
   send(QEvent::MouseMove, {5, 4}, Qt::NoButton, Qt::LeftButton);
   EXPECT_THAT(drags.Sources, IsEmpty());
-  send(QEvent::MouseMove, {4 + QApplication::startDragDistance(), 4}, Qt::NoButton,
-       Qt::LeftButton);
+  send(QEvent::MouseMove, {4 + QApplication::startDragDistance(), 4}, Qt::NoButton, Qt::LeftButton);
   ASSERT_THAT(drags.Sources, ElementsAre(main.PN_NewNote));
   EXPECT_NE(dynamic_cast<const TDragNewNote*>(drags.Last.get()), nullptr);
   EXPECT_EQ(main.Project().NoteCount(), 0) << "the note is made where it is dropped";
@@ -497,6 +515,25 @@ TEST_F(QOZMainTest, TheNavigatorFollowsTheProjectAndOpensSheetsBesideIt) {
   dialogs.ExpectMessage(TMessageAnswer::No);
   main.TB_NewClick();
   EXPECT_EQ(navigator.Tree->SheetsNode->childCount(), 0) << "the new project's tree";
+}
+
+// A sheet that cannot be shown (its zoomed size leaves the integer range)
+// gives the navigator's message, and no half-made window stays.
+TEST_F(QOZMainTest, ASheetThatCannotBeShownLeavesNoWindow) {
+  TQOZMain& main = Start();
+  main.TB_NewSheetClick();
+  TSheetItem* sheet = main.Project().GetSheet(0);
+  sheet->SetWidth(std::numeric_limits<std::int32_t>::max());
+  sheet->SetZoom(200);
+  TNavForm& navigator = *main.Navigator;
+  navigator.TV_Container->setCurrentItem(navigator.Tree->SheetsNode->child(0));
+  dialogs.ExpectMessage(TMessageAnswer::Ok);
+  navigator.MI_OpenClick();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_TRUE(dialogs.Messages().front().startsWith(
+      QStringLiteral("Your system is too low on memory to open another sheet.")));
+  EXPECT_TRUE(main.SheetWindows().isEmpty());
+  EXPECT_EQ(main.MdiArea->subWindowList().size(), 1) << "the navigator alone";
 }
 
 TEST_F(QOZMainTest, SheetWindowsFollowTheirSheetAndTheZoomCommands) {
