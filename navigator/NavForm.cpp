@@ -203,7 +203,7 @@ void TNavForm::LoadProject(TContainer* container) {
 }
 
 void TNavForm::ReleaseProject() {
-  Tree->Clear();
+  Tree->Release();
   Container = nullptr;
   ShownItem = std::monostate{};
 }

@@ -28,6 +28,13 @@ int PositionIcon(const TPosItem& position) {
   return position.Note()->IsAggregation() ? TNavTree::kSheetIcon : TNavTree::kPlacedIcon;
 }
 
+// A node added for a position just made shows the aggregation note's sheet
+// icon also while the note is not placed.
+int AddedPositionIcon(const TPosItem& position) {
+  if (position.Note()->IsAggregation()) return TNavTree::kSheetIcon;
+  return position.IsPlaced() ? TNavTree::kPlacedIcon : TNavTree::kNoteIcon;
+}
+
 int NoteIcon(const TNoteItem& note) {
   return note.IsAggregation() ? TNavTree::kSheetIcon : TNavTree::kNoteIcon;
 }
@@ -50,6 +57,11 @@ void TNavTree::Clear() {
   if (view_) view_->clear();
 }
 
+void TNavTree::Release() {
+  Clear();
+  container_ = nullptr;
+}
+
 void TNavTree::Rebuild() {
   if (!view_ || !container_) return;
   const bool updates = view_->updatesEnabled();
@@ -57,8 +69,8 @@ void TNavTree::Rebuild() {
   Clear();
   ProjectNode = NewNode(nullptr, container_, FileNamePart(container_->FileName()), kProjectIcon);
   if (ShowAttachments) {
-    AttachmentsNode = NewNode(ProjectNode, &container_->AttachPool(), "Attachments",
-                              kAttachmentIcon);
+    AttachmentsNode =
+        NewNode(ProjectNode, &container_->AttachPool(), "Attachments", kAttachmentIcon);
   }
   if (ShowNotes) NotesNode = NewNode(ProjectNode, &container_->NotePool(), "Notes", kNoteIcon);
   if (ShowSheets) SheetsNode = NewNode(ProjectNode, &container_->SheetPool(), "Sheets", kSheetIcon);
@@ -124,9 +136,9 @@ TNavTreeItem* TNavTree::AddNote(TNoteItem* note) {
   return node;
 }
 
-TNavTreeItem* TNavTree::AddPosition(TNavTreeItem* sheetNode, TPosItem* position) {
+TNavTreeItem* TNavTree::AddPosition(TNavTreeItem* sheetNode, TPosItem* position, int icon) {
   TNoteItem* note = position->Note();
-  TNavTreeItem* node = NewNode(sheetNode, note, note->Title(), PositionIcon(*position));
+  TNavTreeItem* node = NewNode(sheetNode, note, note->Title(), icon);
   Record(node, container_->PosTreePool(), position);
   return node;
 }
@@ -139,8 +151,10 @@ TNavTreeItem* TNavTree::AddAttachment(TNavTreeItem* parent, TAttachItem* attachm
 
 void TNavTree::FillSheet(TNavTreeItem* sheetNode) {
   TSheetItem* sheet = sheetNode->As<TSheetItem>();
-  sheet->Positions().ForEach(
-      [&](TPoolItem* item) { AddPosition(sheetNode, static_cast<TPosItem*>(item)); });
+  sheet->Positions().ForEach([&](TPoolItem* item) {
+    auto* position = static_cast<TPosItem*>(item);
+    AddPosition(sheetNode, position, PositionIcon(*position));
+  });
 }
 
 void TNavTree::FillNote(TNavTreeItem* noteNode) {
@@ -194,7 +208,7 @@ TNavTreeItem* TNavTree::AddNoteNode(TNoteItem* note) {
 TNavTreeItem* TNavTree::AddPositionNode(TPosItem* position) {
   TNavTreeItem* sheetNode = FirstNodeOf(position->Sheet());
   if (!sheetNode) return lastAdded_ = nullptr;
-  return lastAdded_ = AddPosition(sheetNode, position);
+  return lastAdded_ = AddPosition(sheetNode, position, AddedPositionIcon(*position));
 }
 
 TNavTreeItem* TNavTree::AddAttachmentNode(TAttachItem* attachment) {

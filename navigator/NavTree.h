@@ -30,6 +30,8 @@ class TNavTree {
   void Rebuild();
   // Deletes every node and with them every record.
   void Clear();
+  // Clears the tree and forgets the project, which may then go.
+  void Release();
   // Adds the children of a node that has none yet.
   void ExpandNode(TNavTreeItem* node);
 
@@ -63,7 +65,7 @@ class TNavTree {
   void Record(TNavTreeItem* node, TTreeNodePool& pool, TPoolItem* item);
   TNavTreeItem* AddSheet(TSheetItem* sheet);
   TNavTreeItem* AddNote(TNoteItem* note);
-  TNavTreeItem* AddPosition(TNavTreeItem* sheetNode, TPosItem* position);
+  TNavTreeItem* AddPosition(TNavTreeItem* sheetNode, TPosItem* position, int icon);
   TNavTreeItem* AddAttachment(TNavTreeItem* parent, TAttachItem* attachment);
   void FillSheet(TNavTreeItem* sheetNode);
   void FillNote(TNavTreeItem* noteNode);

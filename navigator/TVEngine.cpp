@@ -126,6 +126,7 @@ void TTVEngine::UpdateNode(TNavTreeItem* node) {
       node->SetSelectedIndex(images_.Add(icon));
     } else {
       node->SetImageIndex(TNavTree::kAttachmentIcon);
+      node->SetSelectedIndex(TNavTree::kAttachmentIcon);
     }
   }
   if (node->As<TContainer>() || node->As<TSheetItem>() || node->As<TNoteItem>()) {

@@ -160,7 +160,8 @@ TEST_F(NavFormTest, DropsAssignNotesAttachmentsAndSheetsAndRefuseRepeats) {
   EXPECT_FALSE(form.TV_ContainerDragOver(&notes, NoteNode(0)));
   dialogs.ExpectMessage(TMessageAnswer::Ok);
   form.TV_ContainerDragDrop(&notes, SheetNode(0));
-  EXPECT_THAT(dialogs.Messages(), ElementsAre(QStringLiteral("Budget is already positioned on Plan ...")));
+  EXPECT_THAT(dialogs.Messages(),
+              ElementsAre(QStringLiteral("Budget is already positioned on Plan ...")));
   EXPECT_NE(project.PositionOf(staff, plan), nullptr);
   EXPECT_THAT(Children(SheetNode(0)), ElementsAre("Budget/4", "Draft/1", "Staff/2"));
 
@@ -168,6 +169,8 @@ TEST_F(NavFormTest, DropsAssignNotesAttachmentsAndSheetsAndRefuseRepeats) {
   sheets.AddItem(plan);
   form.TV_ContainerDragDrop(&sheets, SheetNode(1));
   EXPECT_TRUE(project.AggregationNoteOn(plan, draft));
+  EXPECT_THAT(Children(SheetNode(1)), ElementsAre("Staff/4", "Plan/1"))
+      << "the new aggregation note shows the sheet icon, placed or not";
   dialogs.ExpectMessage(TMessageAnswer::Ok);
   form.TV_ContainerDragDrop(&sheets, SheetNode(1));
   EXPECT_EQ(dialogs.Messages().back(),
