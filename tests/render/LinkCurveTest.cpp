@@ -113,6 +113,24 @@ TEST_F(LinkCurveTest, HitCurveUsesAStrictToleranceSquareAroundTheSamples) {
   EXPECT_FALSE(spline.HitCurve(5000, 5000, 3));
 }
 
+// The samples of a long curve lie farther apart than the tolerance, most of
+// all in its middle: a point on the line drawn between two of them is hit
+// too, so that a click on what the user sees finds the link.
+TEST_F(LinkCurveTest, HitCurveFindsEveryPointOfTheDrawnLineBetweenItsSamples) {
+  TNoteItem* from = Place("From", 100, 400, 200, 100);  // centre (200, 450)
+  TNoteItem* to = Place("To", 700, 520, 200, 100);      // centre (800, 570)
+  TLinkItem* straight = projecttest::NewLink(project, from, to, sheet, link->Relation());
+  straight->SetLineStyle(1);
+  TQOZSpline spline;
+  spline.BuildForLink(straight, sheet);
+  for (std::int32_t x = 201; x < 800; ++x) {
+    const std::int32_t y = 450 + (x - 200) / 5;  // the line's slope is 120 / 600
+    EXPECT_TRUE(spline.HitCurve(x, y, 3)) << "x " << x;
+  }
+  EXPECT_FALSE(spline.HitCurve(500, 510 + 4, 3)) << "four units off the line";
+  EXPECT_FALSE(spline.HitCurve(500, 510 - 4, 3));
+}
+
 TEST_F(LinkCurveTest, AnAggregationCurveEndsAtTheNoteStandingForTheHiddenSheet) {
   TSheetItem* inner = projecttest::NewSheet(project, "Inner");
   TNoteItem* hidden = projecttest::NewNote(project, "Hidden");
