@@ -5,7 +5,7 @@
 
 #include "bench/ProjectGenerator.h"
 
-#include "base/MemoryTuning.h"
+#include "bench/QtBenchmarkMain.h"
 #include "model/NoteItem.h"
 #include "model/PosItem.h"
 #include "model/TreeNodePool.h"
@@ -70,13 +70,16 @@ void BM_NavTreeRebuild(benchmark::State& state) {
   TNavTree tree(Icons());
   tree.Load(&project, &view);
   for (auto _ : state) tree.Rebuild();
-  state.counters["nodes"] = static_cast<double>(project.SheetTreePool().Count() +
-                                                project.NoteTreePool().Count() +
-                                                project.PosTreePool().Count() +
-                                                project.AttachTreePool().Count());
+  state.counters["nodes"] =
+      static_cast<double>(project.SheetTreePool().Count() + project.NoteTreePool().Count() +
+                          project.PosTreePool().Count() + project.AttachTreePool().Count());
 }
-BENCHMARK(BM_NavTreeRebuild)->ArgName("notes")->Arg(10000)->Arg(100000)
-    ->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.5);
+BENCHMARK(BM_NavTreeRebuild)
+    ->ArgName("notes")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->MinWarmUpTime(0.5);
 
 // A note placed on a sheet: its node under "Notes" and its node under the
 // sheet are renamed.
@@ -91,7 +94,10 @@ void BM_NavTreeRenameNote(benchmark::State& state) {
   for (auto _ : state) note->SetTitle(title + ((++round % 2) ? " (renamed)" : ""));
   note->SetTitle(title);
 }
-BENCHMARK(BM_NavTreeRenameNote)->ArgName("notes")->Arg(10000)->Arg(100000)
+BENCHMARK(BM_NavTreeRenameNote)
+    ->ArgName("notes")
+    ->Arg(10000)
+    ->Arg(100000)
     ->Unit(benchmark::kMicrosecond);
 
 // Taking a note off a sheet and putting it back: its node under the sheet
@@ -109,19 +115,12 @@ void BM_NavTreeDeleteAndAddPosition(benchmark::State& state) {
     tree.AddPositionNode(project.AddPosition(record));
   }
 }
-BENCHMARK(BM_NavTreeDeleteAndAddPosition)->ArgName("notes")->Arg(10000)->Arg(100000)
+BENCHMARK(BM_NavTreeDeleteAndAddPosition)
+    ->ArgName("notes")
+    ->Arg(10000)
+    ->Arg(100000)
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  StartWithHugePageHeap(argv);
-  KeepFreedMemoryForReuse();
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks<QApplication>(argc, argv); }

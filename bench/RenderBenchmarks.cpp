@@ -10,7 +10,7 @@
 
 #include "bench/ProjectGenerator.h"
 
-#include "base/MemoryTuning.h"
+#include "bench/QtBenchmarkMain.h"
 #include "model/LinkItem.h"
 #include "model/NoteItem.h"
 #include "model/PosItem.h"
@@ -166,21 +166,11 @@ void BM_LinkAt(benchmark::State& state) {
     found += view.LinkAt(points[next].first, points[next].second) != nullptr;
     next = (next + 1) % points.size();
   }
-  state.counters["found"] = benchmark::Counter(static_cast<double>(found) /
-                                               static_cast<double>(state.iterations()));
+  state.counters["found"] =
+      benchmark::Counter(static_cast<double>(found) / static_cast<double>(state.iterations()));
 }
 BENCHMARK(BM_LinkAt)->ArgName("probe")->Arg(kSpread)->Arg(kOnLinks)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  StartWithHugePageHeap(argv);
-  KeepFreedMemoryForReuse();
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks<QGuiApplication>(argc, argv); }

@@ -5,7 +5,7 @@
 
 #include "bench/ProjectGenerator.h"
 
-#include "base/MemoryTuning.h"
+#include "bench/QtBenchmarkMain.h"
 #include "model/SheetItem.h"
 #include "project/Container.h"
 #include "sheetwindow/PaintBox.h"
@@ -72,15 +72,21 @@ void ShowSheet(TDrawSheet& window, const benchmark::State& state) {
 void BM_SheetWindowRepaint(benchmark::State& state) {
   TDrawSheet window;
   ShowSheet(window, state);
-  window.SB_Sheet->horizontalScrollBar()->setValue(window.SB_Sheet->horizontalScrollBar()->maximum() / 2);
-  window.SB_Sheet->verticalScrollBar()->setValue(window.SB_Sheet->verticalScrollBar()->maximum() / 2);
+  window.SB_Sheet->horizontalScrollBar()->setValue(
+      window.SB_Sheet->horizontalScrollBar()->maximum() / 2);
+  window.SB_Sheet->verticalScrollBar()->setValue(window.SB_Sheet->verticalScrollBar()->maximum() /
+                                                 2);
   state.counters["visible"] = window.OffImage.width() * 1.0;
   for (auto _ : state) {
     window.Refresh(false);
     window.PB_Sheet->repaint();
   }
 }
-BENCHMARK(BM_SheetWindowRepaint)->ArgName("zoom")->Arg(100)->Arg(10)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_SheetWindowRepaint)
+    ->ArgName("zoom")
+    ->Arg(100)
+    ->Arg(10)
+    ->Unit(benchmark::kMillisecond)
     ->MinWarmUpTime(0.2);
 
 // Scrolling by a pixel to and fro: each repaint has a new origin, so no
@@ -97,7 +103,11 @@ void BM_SheetWindowScroll(benchmark::State& state) {
     window.PB_Sheet->repaint();
   }
 }
-BENCHMARK(BM_SheetWindowScroll)->ArgName("zoom")->Arg(100)->Arg(10)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_SheetWindowScroll)
+    ->ArgName("zoom")
+    ->Arg(100)
+    ->Arg(10)
+    ->Unit(benchmark::kMillisecond)
     ->MinWarmUpTime(0.2);
 
 // A new window's first picture, with nothing measured or laid out yet (the
@@ -108,19 +118,13 @@ void BM_SheetWindowFirstPicture(benchmark::State& state) {
     ShowSheet(window, state);
   }
 }
-BENCHMARK(BM_SheetWindowFirstPicture)->ArgName("zoom")->Arg(100)->Arg(10)
-    ->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.2);
+BENCHMARK(BM_SheetWindowFirstPicture)
+    ->ArgName("zoom")
+    ->Arg(100)
+    ->Arg(10)
+    ->Unit(benchmark::kMillisecond)
+    ->MinWarmUpTime(0.2);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  StartWithHugePageHeap(argv);
-  KeepFreedMemoryForReuse();
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks<QApplication>(argc, argv); }
