@@ -276,6 +276,16 @@ TEST_F(QOZMainTest, AFailingImportShowsItsErrorAndAddsNothing) {
   main.tbImportClick();
   EXPECT_EQ(main.Project().NoteCount(), 2);
   EXPECT_EQ(main.Project().RelationCount(), 5);
+
+  // Each import gave the navigator the same project again: a rename and a
+  // delete reach the nodes of the last build only.
+  TNavForm& navigator = *main.Navigator;
+  TNoteItem* first = main.Project().GetNote(0);
+  first->SetTitle("Renamed");
+  EXPECT_EQ(navigator.Tree->NotesNode->child(0)->text(0), QStringLiteral("Renamed"));
+  first->Delete();
+  ASSERT_EQ(navigator.Tree->NotesNode->childCount(), 1);
+  EXPECT_NE(navigator.Tree->NotesNode->child(0)->text(0), QStringLiteral("Renamed"));
 }
 
 // The switch points the open project at the path the autosave settings
