@@ -11,10 +11,12 @@
 #include "support/ScriptedDialogs.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -67,12 +69,51 @@ TEST_F(SheetFormTest, RefreshPaintsTheSheetItsGridAndItsNotesWhereTheyBelong) {
   // The picture is shown one pixel up and to the left: world (x, y) is at
   // (x - 1, y - 1) of the surface.
   EXPECT_EQ(shown.pixel(300, 200), qRgb(0xD0, 0xE0, 0xF0));
-  EXPECT_EQ(shown.pixel(9, 9), qRgb(0, 0, 0));            // the grid dot at (10, 10)
+  EXPECT_EQ(shown.pixel(9, 9), qRgb(0, 0, 0));  // the grid dot at (10, 10)
   EXPECT_EQ(shown.pixel(10, 9), qRgb(0xD0, 0xE0, 0xF0));
-  EXPECT_EQ(shown.pixel(99, 59), qRgb(0, 0, 0));          // the note's outline
-  EXPECT_EQ(shown.pixel(170, 95), qRgb(255, 255, 0));     // inside it, right of the title
+  EXPECT_EQ(shown.pixel(99, 59), qRgb(0, 0, 0));       // the note's outline
+  EXPECT_EQ(shown.pixel(170, 95), qRgb(255, 255, 0));  // inside it, right of the title
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Worksheet - Plan (100%)"));
   EXPECT_EQ(window.PB_Sheet->size(), QSize(1000, 800));
+}
+
+// A grid of no size or a negative one has no dots to draw, and must not be
+// walked for ever either.
+TEST_F(SheetFormTest, AGridOfNoSizeDrawsNoDots) {
+  project.SetShowGrid(true);
+  for (const std::int32_t size : {0, -5}) {
+    sheet->SetGridSize(size);
+    Open();
+    const QImage shown = Shown();
+    const QSize visible = window.SB_Sheet->viewport()->size();
+    QPoint other(-1, -1);
+    for (int y = 0; y < visible.height() && other.x() < 0; ++y) {
+      for (int x = 0; x < visible.width() && other.x() < 0; ++x) {
+        if (shown.pixel(x, y) != qRgb(0xD0, 0xE0, 0xF0)) other = QPoint(x, y);
+      }
+    }
+    EXPECT_EQ(other, QPoint(-1, -1)) << "grid size " << size;
+  }
+}
+
+// Ctrl with the wheel zooms by the zoom commands' step; the wheel alone scrolls.
+TEST_F(SheetFormTest, CtrlWithTheWheelZooms) {
+  Open();
+  const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+    const QPointF at(50, 50);
+    QWheelEvent event(at, window.SB_Sheet->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window.SB_Sheet->viewport(), &event);
+  };
+  wheel(120, Qt::ControlModifier);
+  EXPECT_EQ(sheet->Zoom(), 110);
+  wheel(-120, Qt::ControlModifier);
+  wheel(-120, Qt::ControlModifier);
+  EXPECT_EQ(sheet->Zoom(), 90);
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Worksheet - Plan (90%)"));
+  wheel(-120, Qt::NoModifier);
+  EXPECT_EQ(sheet->Zoom(), 90);
+  EXPECT_GT(window.SB_Sheet->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(SheetFormTest, ScrollingShowsTheSheetFurtherOn) {
@@ -105,9 +146,8 @@ TEST_F(SheetFormTest, ZoomStopsAtItsLimitsAndTheCaptionFollows) {
 }
 
 TEST_F(SheetFormTest, TheZoomSelectorFollowsTheRangesAndIgnoresWhatLiesBeyond) {
-  const std::pair<int, int> cases[] = {{200, 0}, {101, 0}, {100, 1}, {81, 1}, {80, 2},
-                                       {61, 2},  {60, 3},  {41, 3},  {40, 4}, {21, 4},
-                                       {20, 5},  {0, 5}};
+  const std::pair<int, int> cases[] = {{200, 0}, {101, 0}, {100, 1}, {81, 1}, {80, 2}, {61, 2},
+                                       {60, 3},  {41, 3},  {40, 4},  {21, 4}, {20, 5}, {0, 5}};
   for (const auto& [zoom, index] : cases) {
     EXPECT_EQ(TDrawSheet::ZoomSelectorIndex(zoom), index) << zoom;
   }
@@ -184,7 +224,7 @@ TEST_F(SheetFormTest, ExpandPlacesTheRelatedNotesInAStaircaseOnce) {
     return std::make_pair(position->X(), position->Y());
   };
   EXPECT_EQ(at(source), std::make_pair(350, 200));
-  EXPECT_EQ(at(target), std::make_pair(450, 200));   // m = 0 again, x moved by 100
+  EXPECT_EQ(at(target), std::make_pair(450, 200));    // m = 0 again, x moved by 100
   EXPECT_EQ(at(unplaced), std::make_pair(530, 225));  // m = 1, x moved by 60
   const std::int32_t positions = project.PositionCount();
   window.MI_ExpandClick();  // all placed now: nothing moves or is added
@@ -198,7 +238,8 @@ TEST_F(SheetFormTest, ThePopupMenuFollowsTheSelection) {
   TSheetItem* inner = projecttest::NewSheet(project, "Inner");
   TNoteItem* aggregation = projecttest::NewAggregationNote(project, inner);
   projecttest::NewPosition(project, aggregation, sheet, 10, 300);
-  TLinkItem* link = projecttest::NewLink(project, a, b, sheet, projecttest::NewRelation(project, "x"));
+  TLinkItem* link =
+      projecttest::NewLink(project, a, b, sheet, projecttest::NewRelation(project, "x"));
   Open();
   EXPECT_TRUE(window.MI_AllLinks->isChecked());
   EXPECT_FALSE(window.MI_Expand->isEnabled());
