@@ -31,8 +31,7 @@ int PositionIcon(const TPosItem& position) {
 // A node added for a position just made shows the aggregation note's sheet
 // icon also while the note is not placed.
 int AddedPositionIcon(const TPosItem& position) {
-  if (position.Note()->IsAggregation()) return TNavTree::kSheetIcon;
-  return position.IsPlaced() ? TNavTree::kPlacedIcon : TNavTree::kNoteIcon;
+  return position.Note()->IsAggregation() ? TNavTree::kSheetIcon : PositionIcon(position);
 }
 
 int NoteIcon(const TNoteItem& note) {

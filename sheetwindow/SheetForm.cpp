@@ -602,9 +602,7 @@ void TDrawSheet::StartNoteDrag() {
   if (!alive) return;
   dragRunning_ = false;
   // However the drag ended, nothing of it stays on the surface.
-  RelateHint->hide();
-  RelateMode = false;
-  DropRelates = false;
+  ClearRelateMode();
   if (boxShown_) ToggleSelectionBox();
   EndPress();
 }
@@ -695,16 +693,15 @@ void TDrawSheet::PB_SheetDblClick() {
 }
 
 bool TDrawSheet::EditLink(TLinkItem* link) {
+  modalShown_ = true;  // the editor or its error message
   try {
     LinkEditor->Setup(Container, link);
   } catch (const std::exception& error) {
     // A link whose type is not the project's cannot be edited here.
-    modalShown_ = true;
     Dialogs().Message(this, QString::fromLocal8Bit(error.what()), TMessageIcon::Error,
                       TMessageButtons::Ok);
     return false;
   }
-  modalShown_ = true;
   if (Dialogs().ShowModal(*LinkEditor) != QDialog::Accepted) return true;
   link->SetArrowStyle(LinkEditor->ArrowStyle);
   link->SetColor(LinkEditor->Color);
@@ -934,10 +931,14 @@ void TDrawSheet::UpdateRelateMode(const TDragNotes& drag, int x, int y) {
   DropRelates = true;
 }
 
-void TDrawSheet::EndRelateMode() {
+void TDrawSheet::ClearRelateMode() {
   RelateHint->hide();
   RelateMode = false;
   DropRelates = false;
+}
+
+void TDrawSheet::EndRelateMode() {
+  ClearRelateMode();
   if (!boxShown_) ToggleSelectionBox();
 }
 
@@ -967,9 +968,7 @@ void TDrawSheet::DropNotes(const TDragNotes& drag, int x, int y) {
 }
 
 void TDrawSheet::DropLink(const TDragNotes& drag, int x, int y) {
-  RelateMode = false;
-  DropRelates = false;
-  RelateHint->hide();
+  ClearRelateMode();
   TNoteItem* from = drag.Note(0);
   TNoteItem* to = View->NoteAt(x, y);
   if (!from || !to || from == to) return;

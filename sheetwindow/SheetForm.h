@@ -158,6 +158,9 @@ class TDrawSheet : public QWidget {
 
   void DragOverNotes(const TDragNotes& drag, int x, int y, TDragState state);
   void UpdateRelateMode(const TDragNotes& drag, int x, int y);
+  // Hides the hint; neither relate mode nor a relating drop is left.
+  void ClearRelateMode();
+  // Ends relate mode and shows the moving box again.
   void EndRelateMode();
   void DropNotes(const TDragNotes& drag, int x, int y);
   void DropLink(const TDragNotes& drag, int x, int y);
